@@ -1,0 +1,159 @@
+#include "model/field_read.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "gateway/korva_error.h"
+
+namespace {
+
+constexpr size_t sizeLimit = size_t(1) << 31;
+
+}  // namespace
+
+void checkRealAndSize(const char *subject, const mxArray *value) {
+  if (mxGetM(value) >= sizeLimit || mxGetN(value) >= sizeLimit ||
+      mxGetNumberOfElements(value) >= sizeLimit ||
+      (mxIsSparse(value) && size_t(mxGetNzmax(value)) >= sizeLimit)) {
+    korvaError(subject, "It is too large.");
+  }
+  if (mxIsComplex(value)) {
+    korvaError(subject, "It should be real.");
+  }
+}
+
+SparseView viewSparse(const char *subject, const mxArray *value) {
+  checkRealAndSize(subject, value);
+  SparseView view;
+  view.nzmax = int32_t(mxGetNzmax(value));
+  view.numRows = int32_t(mxGetM(value));
+  view.numCols = int32_t(mxGetN(value));
+  view.jc = mxGetJc(value);
+  view.ir = mxGetIr(value);
+  view.ownedVals = nullptr;
+  if (mxIsLogical(value)) {
+    const mxLogical *flags = mxGetLogicals(value);
+    view.ownedVals =
+        static_cast<double *>(mxMalloc(sizeof(double) * size_t(view.nzmax)));
+    for (int32_t k = 0; k < view.nzmax; ++k) {
+      view.ownedVals[k] = flags[k] ? 1.0 : 0.0;
+    }
+    view.vals = view.ownedVals;
+  } else {
+    view.vals = mxGetDoubles(value);
+  }
+  return view;
+}
+
+void releaseSparseView(SparseView *view) {
+  if (view->ownedVals != nullptr) {
+    mxFree(view->ownedVals);
+    view->ownedVals = nullptr;
+  }
+}
+
+double *copyDoubles(const char *subject, const mxArray *value,
+                    int32_t *count) {
+  checkRealAndSize(subject, value);
+  size_t n = mxGetNumberOfElements(value);
+  double *copy = static_cast<double *>(mxMalloc(sizeof(double) * n));
+  const double *data = mxGetDoubles(value);
+  if (mxIsSparse(value)) {
+    size_t rows = mxGetM(value);
+    size_t cols = mxGetN(value);
+    const mwIndex *jc = mxGetJc(value);
+    const mwIndex *ir = mxGetIr(value);
+    std::memset(copy, 0, sizeof(double) * n);
+    for (size_t j = 0; j < cols; ++j) {
+      for (mwIndex p = jc[j]; p < jc[j + 1]; ++p) {
+        copy[j * rows + size_t(ir[p])] = data[p];
+      }
+    }
+  } else if (n > 0) {
+    std::memcpy(copy, data, sizeof(double) * n);
+  }
+  *count = int32_t(n);
+  return copy;
+}
+
+char *copyWholeString(const mxArray *value) {
+  size_t size = mxGetNumberOfElements(value) + 1;
+  char *text = static_cast<char *>(mxMalloc(size));
+  mxGetString(value, text, mwSize(size));
+  return text;
+}
+
+char *copyName(const mxArray *value) {
+  char *name = static_cast<char *>(mxMalloc(nameBufferSize));
+  mxGetString(value, name, nameBufferSize);
+  return name;
+}
+
+char firstChar(const mxArray *value, char otherwise) {
+  if (mxGetNumberOfElements(value) == 0) {
+    return otherwise;
+  }
+  return char(mxGetChars(value)[0] & 0xFF);
+}
+
+int32_t truncateToInt32(double value) {
+  if (std::isnan(value) || value <= double(INT32_MIN + 1)) {
+    return INT32_MIN + 1;
+  }
+  if (value >= double(INT32_MAX)) {
+    return INT32_MAX;
+  }
+  return int32_t(value);
+}
+
+int32_t oneBasedIndex(const char *subject, double value) {
+  int32_t index = truncateToInt32(value);
+  if (index == 0) {
+    korvaError(subject, "Indices start from 1.");
+  }
+  return index - 1;
+}
+
+void readLinearTerms(const char *sparseSubject, const char *denseSubject,
+                     const mxArray *value, int32_t *count, int32_t **indices,
+                     double **values) {
+  if (mxIsSparse(value)) {
+    if (mxGetM(value) != 1) {
+      korvaError(sparseSubject, "It should be 1*n sparse.");
+    }
+    SparseView view = viewSparse(sparseSubject, value);
+    if (view.numCols == 0) {
+      releaseSparseView(&view);
+      return;
+    }
+    int32_t n = int32_t(view.jc[view.numCols]);
+    int32_t *termIndices =
+        static_cast<int32_t *>(mxMalloc(sizeof(int32_t) * size_t(n)));
+    double *termValues =
+        static_cast<double *>(mxMalloc(sizeof(double) * size_t(n)));
+    for (int32_t j = 0; j < view.numCols; ++j) {
+      for (mwIndex p = view.jc[j]; p < view.jc[j + 1]; ++p) {
+        termIndices[p] = j;
+        termValues[p] = view.vals[p];
+      }
+    }
+    releaseSparseView(&view);
+    *count = n;
+    *indices = termIndices;
+    *values = termValues;
+    return;
+  }
+  if (!mxIsDouble(value)) {
+    korvaError(denseSubject, "It should be sparse.");
+  }
+  int32_t n = 0;
+  double *termValues = copyDoubles(denseSubject, value, &n);
+  int32_t *termIndices =
+      static_cast<int32_t *>(mxMalloc(sizeof(int32_t) * size_t(n)));
+  for (int32_t j = 0; j < n; ++j) {
+    termIndices[j] = j;
+  }
+  *count = n;
+  *indices = termIndices;
+  *values = termValues;
+}

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs with apt-get whatever a fresh Debian 12 machine lacks for building
+# and testing korva_mex. Safe to run again: installed packages are skipped.
+set -euo pipefail
+
+packages=(
+  build-essential cmake pkg-config git
+  libgtest-dev libgmock-dev
+  octave liboctave-dev
+  coinor-libclp-dev coinor-libcbc-dev coinor-libcoinutils-dev
+  libdsdp-dev
+  zlib1g-dev
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "install-deps: installing ${missing[*]}"
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then
+  sudo_cmd=(sudo)
+fi
+"${sudo_cmd[@]}" apt-get update -q
+DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -q \
+  --no-install-recommends "${missing[@]}"

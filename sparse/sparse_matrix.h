@@ -1,0 +1,54 @@
+// The module's sparse records and their conversions to and from host sparse
+// arrays. Indices are 0-based signed 32-bit; `nnz` doubles as the filled
+// flag: a record whose nnz is 0 holds nothing the release functions touch.
+#ifndef KORVA_SPARSE_MATRIX_H
+#define KORVA_SPARSE_MATRIX_H
+
+#include <cstdint>
+
+#include "host/host.h"
+
+struct CscMatrix {
+  int32_t numCols;
+  int32_t numRows;
+  int32_t nnz;
+  int32_t *colBegin;
+  int32_t *rowIdx;
+  int32_t *colCount;
+  double *vals;
+};
+
+struct CooMatrix {
+  int32_t nnz;
+  int32_t numRows;
+  int32_t numCols;
+  int32_t *rowIdx;
+  int32_t *colIdx;
+  double *vals;
+};
+
+// Host sparse array -> records. Callers pass mxGetNzmax, mxGetM, mxGetN,
+// mxGetJc, mxGetIr and the values (doubles) of the host array.
+void matlabSparse2csc(int32_t nzmax, int32_t numRows, int32_t numCols,
+                      const mwIndex *jc, const mwIndex *ir, const double *pr,
+                      CscMatrix *out);
+void matlabSparse2coo(int32_t nzmax, int32_t numRows, int32_t numCols,
+                      const mwIndex *jc, const mwIndex *ir, const double *pr,
+                      CooMatrix *out);
+// Keeps the upper triangle with the diagonal (row <= column).
+void matlabSparse2cooSymmetric(int32_t nzmax, int32_t numRows, int32_t numCols,
+                               const mwIndex *jc, const mwIndex *ir,
+                               const double *pr, CooMatrix *out);
+bool isSymmetric(const mxArray *array);
+
+mxArray *csc2MatlabSparse(const CscMatrix *csc);
+
+void free_csc(CscMatrix *csc);
+void free_coo(CooMatrix *coo);
+
+// Triplets -> host sparse array.
+void sort(CooMatrix *coo);
+void coo2csc_row_major(CooMatrix *coo, CscMatrix *out);
+mxArray *coo2MatlabSparse(CooMatrix *coo, const char *kind);
+
+#endif
