@@ -41,7 +41,7 @@ struct Entry {
 // Builders. Each returns a new array; a builder that takes arrays takes
 // ownership of them.
 mxArray *scalar(double value);
-mxArray *row(std::initializer_list<double> values);  // 1xn double
+mxArray *row(std::initializer_list<double> values);     // 1xn double
 mxArray *column(std::initializer_list<double> values);  // nx1 double
 mxArray *matrix(size_t rows, size_t cols,
                 std::initializer_list<double> columnMajor);
@@ -73,6 +73,7 @@ const mxArray *fieldOf(const mxArray *structure, const std::string &name);
 
 // Scripted Ctrl+C: utIsInterruptPending returns what the function returns;
 // it is given the number of earlier queries in this call. Default: never.
+// Both counters restart at each call().
 void scriptInterrupt(std::function<bool(int query)> pending);
 int interruptQueries();
 int flushCount();
@@ -96,8 +97,9 @@ struct CallResult {
 CallResult call(std::vector<const mxArray *> inputs, int nlhs = 1);
 
 // Direct access for tests that call module functions themselves.
-size_t heldBlocks();   // mxMalloc blocks currently held
-void reclaimAll();     // what the host does at the end of a call
+size_t heldBlocks();  // mxMalloc blocks currently held
+size_t heldBytes();   // their total size in bytes
+void reclaimAll();    // what the host does at the end of a call
 std::string takePrinted();
 std::vector<std::string> takeWarnings();
 std::vector<std::string> takeFaults();
