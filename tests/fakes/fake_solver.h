@@ -15,6 +15,12 @@ namespace fake {
 // with %g, texts in double quotes, null pointers as null, arrays as
 // [a b c] (as many elements as the call's own count says), handles as env or
 // model. The log callback is rendered as callback.
+// Character arrays (row senses, variable types, the values of
+// KVAsetcharattrarray) render as one quoted text of as many characters as
+// the count says; a sense passed as an integer renders as its character in
+// single quotes ('<'); name lists render as ["a" "b"]; the output addresses
+// of the getters render as out (null when null); a non-null user-data
+// pointer renders as userdata.
 struct Call {
   std::string function;
   std::vector<std::string> args;
@@ -24,7 +30,7 @@ struct Call {
 // Forgets all calls and scripts; the next environment is fresh.
 void reset();
 std::vector<Call> calls();
-std::vector<std::string> callTexts();     // Call::text of every call
+std::vector<std::string> callTexts();      // Call::text of every call
 std::vector<std::string> callFunctions();  // names only
 // Calls of one function, in order.
 std::vector<Call> callsOf(const std::string &function);
@@ -43,6 +49,7 @@ void setDblAttr(const std::string &name, double value);
 void setDblArrayAttr(const std::string &name, std::vector<double> values);
 // One semidefinite value as the library reports it: sizes, then one flat
 // index and one value per entry.
+// flatIdx and vals have the same length, the entry count reported.
 struct MatrixValue {
   int numRows;
   int numCols;
