@@ -1,0 +1,20 @@
+// The command line CbcMain1 runs with, from the parameters.
+#ifndef LIBKORVA_CBC_ARGUMENTS_H
+#define LIBKORVA_CBC_ARGUMENTS_H
+
+#include <string>
+#include <vector>
+
+#include "libkorva/settings.h"
+
+struct CbcRunOptions {
+  int logLevel;
+  double secondsLeft;      // KVA_INFINITY: no limit
+  double cutoff;           // in the minimised objective; KVA_INFINITY: none
+  bool keepPreprocessOff;  // Cbc's preprocessing mishandles SOS sets
+};
+
+std::vector<std::string> cbcArguments(const Settings &settings,
+                                      const CbcRunOptions &options);
+
+#endif

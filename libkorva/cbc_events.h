@@ -1,0 +1,40 @@
+// Watching a Cbc run: stopping it between nodes, keeping its log level, and
+// timing its preprocessing.
+#ifndef LIBKORVA_CBC_EVENTS_H
+#define LIBKORVA_CBC_EVENTS_H
+
+#include <CbcEventHandler.hpp>
+#include <atomic>
+
+#include "libkorva/stop_signal.h"
+
+struct CbcWatch {
+  StopSignal *signal = nullptr;
+  int logLevel = 0;
+  // The model that runs the search, known once preprocessing is over.
+  std::atomic<const CbcModel *> searchModel{nullptr};
+  SolveClock::time_point preprocessStart;
+  double preprocessSeconds = 0.0;
+};
+
+class CbcStopEvents : public CbcEventHandler {
+ public:
+  explicit CbcStopEvents(CbcWatch &watch);
+  CbcAction event(CbcEvent whichEvent) override;
+  CbcEventHandler *clone() const override;
+
+ private:
+  CbcWatch *watch_;
+};
+
+// The progress callback of CbcMain1. It has no user data, so the watch of
+// the run on the calling thread is found through watchOnThisThread.
+int cbcProgress(CbcModel *model, int whereFrom);
+
+// Makes watch the one cbcProgress sees on this thread while it lives.
+struct CbcWatchScope {
+  explicit CbcWatchScope(CbcWatch &watch);
+  ~CbcWatchScope();
+};
+
+#endif

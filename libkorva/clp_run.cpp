@@ -1,0 +1,32 @@
+#include "libkorva/clp_run.h"
+
+#include "libkorva/clp_setup.h"
+
+ClpRun::ClpRun(SolveJob &job)
+    : relay(job.log), events(job.signal), logLevel(isLogging(job.log) ? 1 : 0) {
+  attachClpRun(model, *this);
+}
+
+void attachClpRun(ClpSimplex &model, ClpRun &run) {
+  model.passInMessageHandler(&run.relay);
+  model.setLogLevel(run.logLevel);
+  model.passInEventHandler(&run.events);
+}
+
+void prepareClpRun(ClpRun &run, const LinearProblem &problem,
+                   const Settings &settings) {
+  loadClpModel(run.model, problem);
+  applySimplexSettings(run.model, settings);
+}
+
+void takeClpPoint(const ClpSimplex &model, const ModelStore &store,
+                  Solution &solution) {
+  int n = numVars(store);
+  const double *x = model.getColSolution();
+  const double *rc = model.getReducedCost();
+  solution.hasPoint = true;
+  solution.x.assign(x, x + n);
+  solution.hasRc = true;
+  solution.rc.resize(n);
+  for (int j = 0; j < n; ++j) solution.rc[j] = store.sense * rc[j];
+}

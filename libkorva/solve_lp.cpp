@@ -1,0 +1,102 @@
+#include <ClpPresolve.hpp>
+#include <cmath>
+#include <memory>
+
+#include "libkorva/api_export.h"
+#include "libkorva/clp_run.h"
+#include "libkorva/clp_setup.h"
+#include "libkorva/clp_status.h"
+#include "libkorva/solve_job.h"
+
+namespace {
+
+// Runs the algorithm Method asks for; returns the Clp status of the run
+// that decided the outcome.
+int runMethod(ClpSimplex &model, SolveJob &job, Solution &solution) {
+  const Settings &settings = job.settings;
+  if (settings.method == 2) {
+    int iterations = 0;
+    int status = runBarrier(model, settings, false, &iterations);
+    solution.ipmIters += iterations;
+    if (status != 0 && iterations >= settings.ipmMaxIterations) {
+      return clpStoppedOnIterations;
+    }
+    if (status == 0) {
+      // Crossover from the barrier's point to a basic solution.
+      model.primal(1);
+      // On an unbounded model the barrier runs off along the ray and the
+      // crossover calls the far point optimal; its objective gives it away.
+      bool believable = model.status() == clpOptimal &&
+                        std::fabs(model.objectiveValue()) < KVA_INFINITY;
+      if (believable || model.status() == clpStoppedByEvent) {
+        solution.spxIters += model.numberIterations();
+        return model.status();
+      }
+    }
+    // Anything but a believable optimum is settled by the dual simplex.
+    logLine(job.log,
+            "Barrier did not end optimal; the dual simplex settles "
+            "the model from a slack basis");
+    model.allSlackBasis(true);
+    model.dual();
+  } else {
+    if (settings.spxCrashStart == 1) model.crash(1000.0, 1);
+    if (settings.method == 0) {
+      model.primal();
+    } else {
+      model.dual();
+    }
+  }
+  solution.spxIters += model.numberIterations();
+  return model.status();
+}
+
+}  // namespace
+
+void solveLinear(SolveJob &job, Solution &solution) {
+  const Settings &settings = job.settings;
+  LinearProblem problem = store2linearProblem(job.store);
+  ClpRun run(job);
+  prepareClpRun(run, problem, settings);
+  ClpSimplex &model = run.model;
+
+  SolveClock::time_point start = SolveClock::now();
+  ClpPresolve presolve;
+  std::unique_ptr<ClpSimplex> reduced;
+  if (settings.presolve != 0) {
+    reduced.reset(presolve.presolvedModel(model, 1e-8, false, 5));
+    solution.presolverTime = secondsSince(start);
+    if (reduced == nullptr) {
+      logLine(job.log,
+              "Presolve found the model infeasible or unbounded; "
+              "it is solved without presolve to tell which");
+    } else {
+      attachClpRun(*reduced, run);
+      applySimplexSettings(*reduced, settings);
+    }
+  }
+  ClpSimplex &work = reduced != nullptr ? *reduced : model;
+  int decided = runMethod(work, job, solution);
+  bool reachedFeasibility = work.numberPrimalInfeasibilities() == 0;
+  // Infeasible and unbounded answers have no point to carry back.
+  bool hasPoint = decided == clpOptimal || decided == clpStoppedOnIterations ||
+                  decided == clpStoppedByEvent;
+  if (reduced != nullptr && hasPoint) {
+    presolve.postsolve(true);
+    reduced.reset();
+    if (decided == clpOptimal) {
+      // Postsolve can leave small infeasibilities; a primal pass from the
+      // restored basis removes them.
+      model.primal(1);
+      solution.spxIters += model.numberIterations();
+      decided = model.status();
+    }
+  }
+  bool feasible =
+      decided == clpDualInfeasible
+          ? reachedFeasibility
+          : hasPoint && isFeasiblePoint(problem, model.getColSolution(), 1e-6);
+  solution.status = clpStatus2kva(decided, feasible, job.signal);
+  if (hasUsablePoint(solution.status)) takeClpPoint(model, job.store, solution);
+  solution.solutionTime = secondsSince(start) - solution.presolverTime;
+}

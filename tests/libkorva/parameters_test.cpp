@@ -1,0 +1,113 @@
+// Parameter names, types and ranges, and the environment's life cycle.
+#include <limits>
+#include <set>
+#include <string>
+
+#include "tests/libkorva/solver_fixture.h"
+
+namespace {
+
+TEST(LibkorvaParametersTest, NamesTypesAndRanges) {
+  constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+  constexpr int range = KVA_ERROR_PARAMETER_VALUE;
+  constexpr int unknown = KVA_ERROR_UNKNOWN_PARAMETER;
+  struct Case {
+    const char *name;
+    bool asInt;  // set through KVAsetintparam, else KVAsetdblparam
+    double value;
+    int code;
+  };
+  const Case cases[] = {
+      {"Method", true, -1, KVA_OK},
+      {"Method", true, 2, KVA_OK},
+      {"Method", true, 3, range},
+      {"Presolve", true, -2, range},
+      {"NumThreads", true, -5, range},
+      {"OutputFlag", true, 2, range},
+      {"MIP/MaxNodes", true, 0, KVA_OK},
+      {"SolutionTarget", true, 1, KVA_OK},
+      {"method", true, 1, unknown},
+      {"SPX/Foo", true, 1, unknown},
+      {"MaxTime", true, 10, unknown},  // a real parameter
+      {"MaxTime", false, 10, KVA_OK},
+      {"MaxTime", false, -1, range},
+      {"MaxTime", false, nan, range},
+      {"MIP/GapRel", false, 0, KVA_OK},
+      {"MIP/Cutoff", false, -KVA_INFINITY, KVA_OK},
+      {"SPX/PrimalTolerance", false, 0.5, range},
+      {"MIP/LinearizationBigM", false, 1e6, KVA_OK},
+      {"Method", false, 1, unknown},  // an integer parameter
+  };
+  KVAenv env = nullptr;
+  ASSERT_EQ(KVAemptyenv(&env), KVA_OK);
+  for (const Case &c : cases) {
+    int code = c.asInt ? KVAsetintparam(env, c.name, static_cast<int>(c.value))
+                       : KVAsetdblparam(env, c.name, c.value);
+    EXPECT_EQ(code, c.code) << c.name << " " << c.value;
+  }
+  EXPECT_EQ(KVAsetstrparam(env, "LogFile", ""), KVA_OK);
+  EXPECT_EQ(KVAsetstrparam(env, "LogFile", "/nonexistent-dir/x.log"),
+            KVA_ERROR_FILE);
+  EXPECT_EQ(KVAsetstrparam(env, "Method", "1"), KVA_ERROR_UNKNOWN_PARAMETER);
+  EXPECT_EQ(KVAsetintparam(env, nullptr, 1), KVA_ERROR_UNKNOWN_PARAMETER);
+  EXPECT_EQ(KVAsetintparam(nullptr, "Method", 1), KVA_ERROR_NULL_ARGUMENT);
+  EXPECT_EQ(KVAfreeenv(env), KVA_OK);
+}
+
+TEST(LibkorvaParametersTest, EnvironmentLifeCycle) {
+  KVAenv env = nullptr;
+  ASSERT_EQ(KVAemptyenv(&env), KVA_OK);
+  int dummy = 0;
+  EXPECT_EQ(KVAsetlogcallback(env, nullptr, &dummy),
+            KVA_ERROR_INVALID_ARGUMENT);
+  double obj = 1, lb = 0, ub = 1;
+  KVAmodel model = nullptr;
+  EXPECT_EQ(KVAnewmodel(env, &model, "m", 1, &obj, &lb, &ub, nullptr, nullptr),
+            KVA_ERROR_ENV_NOT_STARTED);
+  EXPECT_EQ(model, nullptr);
+  ASSERT_EQ(KVAstartenv(env), KVA_OK);
+  EXPECT_EQ(KVAstartenv(env), KVA_ERROR_ENV_STARTED);
+  // Parameters may still change after the start.
+  EXPECT_EQ(KVAsetintparam(env, "Method", 0), KVA_OK);
+  ASSERT_EQ(KVAnewmodel(env, &model, "m", 1, &obj, &lb, &ub, nullptr, nullptr),
+            KVA_OK);
+  EXPECT_EQ(KVAfreemodel(model), KVA_OK);
+  EXPECT_EQ(KVAfreeenv(env), KVA_OK);
+  EXPECT_EQ(KVAemptyenv(nullptr), KVA_ERROR_NULL_ARGUMENT);
+}
+
+TEST(LibkorvaParametersTest, EveryCodeHasItsOwnSentence) {
+  std::set<std::string> texts;
+  for (int code = KVA_OK; code <= KVA_ERROR_INTERNAL; ++code) {
+    std::string text = KVAexplainerror(code);
+    EXPECT_FALSE(text.empty());
+    EXPECT_EQ(text.back(), '.');
+    texts.insert(text);
+  }
+  EXPECT_EQ(texts.size(), static_cast<size_t>(KVA_ERROR_INTERNAL + 1));
+  EXPECT_EQ(texts.count(KVAexplainerror(999)), 0u);
+}
+
+class LibkorvaParameterEffectTest : public LibkorvaTest {};
+
+TEST_F(LibkorvaParameterEffectTest, CutoffIsInTheModelsSenseWithItsConstant) {
+  // Knapsack optimum 8; a cutoff above it (in the maximised sense) leaves
+  // nothing to find.
+  DenseModel knapsack;
+  knapsack.obj = {5, 4, 3};
+  knapsack.rows = {{2, 3, 1}};
+  knapsack.sense = "<";
+  knapsack.rhs = {4};
+  knapsack.vtype = "BBB";
+  knapsack.objSense = -1;
+  knapsack.objConst = 1;
+  ASSERT_EQ(KVAsetdblparam(env, "MIP/Cutoff", 9.5), KVA_OK);
+  EXPECT_EQ(solve(knapsack), KVA_INFEASIBLE) << log();
+  EXPECT_EQ(KVAfreemodel(model), KVA_OK);
+  model = nullptr;
+  ASSERT_EQ(KVAsetdblparam(env, "MIP/Cutoff", 8.5), KVA_OK);
+  EXPECT_EQ(solve(knapsack), KVA_OPTIMAL) << log();
+  EXPECT_NEAR(objVal(), 9, 1e-9);
+}
+
+}  // namespace
