@@ -1,0 +1,66 @@
+#include <cstddef>
+
+#include "sparse/sparse_matrix.h"
+
+// Both conversions emit triplets in the host's order: column after column,
+// rows ascending within a column. Host row indices keep their low 32 bits.
+
+void matlabSparse2coo(int32_t nzmax, int32_t numRows, int32_t numCols,
+                      const mwIndex *jc, const mwIndex *ir, const double *pr,
+                      CooMatrix *out) {
+  out->rowIdx = static_cast<int32_t *>(
+      mxMalloc(sizeof(int32_t) * static_cast<size_t>(nzmax)));
+  out->colIdx = static_cast<int32_t *>(
+      mxMalloc(sizeof(int32_t) * static_cast<size_t>(nzmax)));
+  out->vals = static_cast<double *>(
+      mxMalloc(sizeof(double) * static_cast<size_t>(nzmax)));
+  out->nnz = static_cast<int32_t>(jc[numCols]);
+  for (int32_t j = 0; j < numCols; ++j) {
+    for (mwIndex k = jc[j]; k < jc[j + 1]; ++k) {
+      out->rowIdx[k] = static_cast<int32_t>(ir[k]);
+      out->colIdx[k] = j;
+    }
+  }
+  for (int32_t k = 0; k < nzmax; ++k) {
+    out->vals[k] = pr[k];
+  }
+  out->numRows = numRows;
+  out->numCols = numCols;
+}
+
+// The caller has checked symmetry, so the upper triangle with the diagonal
+// determines the matrix.
+void matlabSparse2cooSymmetric(int32_t /*nzmax*/, int32_t numRows,
+                               int32_t numCols, const mwIndex *jc,
+                               const mwIndex *ir, const double *pr,
+                               CooMatrix *out) {
+  int32_t count = 0;
+  for (int32_t j = 0; j < numCols; ++j) {
+    for (mwIndex k = jc[j]; k < jc[j + 1]; ++k) {
+      if (static_cast<int32_t>(ir[k]) <= j) {
+        ++count;
+      }
+    }
+  }
+  out->rowIdx = static_cast<int32_t *>(
+      mxMalloc(sizeof(int32_t) * static_cast<size_t>(count)));
+  out->colIdx = static_cast<int32_t *>(
+      mxMalloc(sizeof(int32_t) * static_cast<size_t>(count)));
+  out->vals = static_cast<double *>(
+      mxMalloc(sizeof(double) * static_cast<size_t>(count)));
+  int32_t next = 0;
+  for (int32_t j = 0; j < numCols; ++j) {
+    for (mwIndex k = jc[j]; k < jc[j + 1]; ++k) {
+      int32_t row = static_cast<int32_t>(ir[k]);
+      if (row <= j) {
+        out->rowIdx[next] = row;
+        out->colIdx[next] = j;
+        out->vals[next] = pr[k];
+        ++next;
+      }
+    }
+  }
+  out->numCols = numCols;
+  out->numRows = numRows;
+  out->nnz = count;
+}
