@@ -9,6 +9,14 @@ namespace {
 
 constexpr size_t sizeLimit = size_t(1) << 31;
 
+template <typename T>
+void releaseArray(T **array) {
+  if (*array != nullptr) {
+    mxFree(*array);
+    *array = nullptr;
+  }
+}
+
 }  // namespace
 
 void checkRealAndSize(const char *subject, const mxArray *value) {
@@ -112,6 +120,56 @@ int32_t oneBasedIndex(const char *subject, double value) {
     korvaError(subject, "Indices start from 1.");
   }
   return index - 1;
+}
+
+// Unstored entries of a sparse array are zeros, never valid indices; with
+// every entry stored, the storage order is the column order.
+void readOneBasedIndices(const char *subject, const mxArray *value,
+                         int32_t *out) {
+  size_t n = mxGetNumberOfElements(value);
+  if (mxIsSparse(value) && size_t(mxGetJc(value)[mxGetN(value)]) < n) {
+    korvaError(subject, "Indices start from 1.");
+  }
+  const double *data = mxGetDoubles(value);
+  for (size_t k = 0; k < n; ++k) {
+    out[k] = oneBasedIndex(subject, data[k]);
+  }
+}
+
+double readScalarDouble(const char *subject, const mxArray *value) {
+  if (!mxIsScalar(value)) {
+    korvaError(subject, "It should be scalar.");
+  }
+  if (!mxIsDouble(value)) {
+    korvaError(subject, "It should be double.");
+  }
+  return mxGetScalar(value);
+}
+
+void releaseTripletArrays(CooMatrix *coo) {
+  releaseArray(&coo->rowIdx);
+  releaseArray(&coo->colIdx);
+  releaseArray(&coo->vals);
+}
+
+// A matrix without entries keeps no arrays: the release step skips a record
+// whose nnz is 0.
+void readSymmetricSparse(const char *subject, const mxArray *value,
+                         CooMatrix *out) {
+  if (!mxIsSparse(value)) {
+    korvaError(subject, "It should be sparse.");
+  }
+  SparseView view = viewSparse(subject, value);
+  if (!isSymmetric(value)) {
+    releaseSparseView(&view);
+    korvaError(subject, "It should be symmetric.");
+  }
+  matlabSparse2cooSymmetric(view.nzmax, view.numRows, view.numCols, view.jc,
+                            view.ir, view.vals, out);
+  releaseSparseView(&view);
+  if (out->nnz == 0) {
+    releaseTripletArrays(out);
+  }
 }
 
 void readLinearTerms(const char *sparseSubject, const char *denseSubject,

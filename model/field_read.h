@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "host/host.h"
+#include "sparse/sparse_matrix.h"
 
 // Name buffers hold up to 127 characters and a NUL.
 constexpr int nameBufferSize = 128;
@@ -50,6 +51,25 @@ int32_t truncateToInt32(double value);
 // A user's 1-based index as a 0-based one; one that truncates to 0 raises
 // "Indices start from 1." under `subject`.
 int32_t oneBasedIndex(const char *subject, double value);
+// Writes every entry of a double array (dense, or sparse in column order)
+// through oneBasedIndex into `out`, which has room for all of them. The
+// caller has checked mxIsDouble and checkRealAndSize. Nothing is allocated
+// here, so an error leaves nothing behind but `out`, which the caller's
+// record already owns.
+void readOneBasedIndices(const char *subject, const mxArray *value,
+                         int32_t *out);
+
+// A scalar, then a double: "It should be scalar.", "It should be double.".
+double readScalarDouble(const char *subject, const mxArray *value);
+
+// Gives back a triplet record's arrays whatever its nnz (free_coo skips a
+// record whose nnz is 0) and nulls them; the counts stay.
+void releaseTripletArrays(CooMatrix *coo);
+
+// A sparse symmetric array as its upper triangle with the diagonal. Raises
+// "It should be sparse." or "It should be symmetric." under `subject`.
+void readSymmetricSparse(const char *subject, const mxArray *value,
+                         CooMatrix *out);
 
 // A linear part given as a 1xn sparse array or a dense double array: each
 // term's 0-based variable index and its value. A sparse array with other than

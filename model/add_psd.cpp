@@ -1,0 +1,124 @@
+#include <cstdint>
+
+#include "gateway/korva_error.h"
+#include "model/model_additions.h"
+
+namespace {
+
+constexpr const char *psdvarFailure = "Caused by the addition of psdvar.";
+constexpr const char *psdconFailure =
+    "Caused by the addition of psd constraint.";
+
+int64_t flatIndex(const CooMatrix &matrix, int32_t t) {
+  return int64_t(matrix.numCols) * matrix.rowIdx[t] + matrix.colIdx[t];
+}
+
+// The solver takes flat indices as int, so a matrix whose entries lie
+// beyond that range cannot be passed at all.
+bool flatIndicesFit(const CooMatrix &matrix) {
+  for (int32_t t = 0; t < matrix.nnz; ++t) {
+    if (flatIndex(matrix, t) > INT32_MAX) {
+      return false;
+    }
+  }
+  return true;
+}
+
+void addPsdVar(KVAmodel model, CooMatrix *obj) {
+  if (!flatIndicesFit(*obj)) {
+    korvaErrorCode(KVA_ERROR_INDEX_OUT_OF_RANGE, psdvarFailure);
+  }
+  for (int32_t t = 0; t < obj->nnz; ++t) {
+    obj->colIdx[t] = int32_t(flatIndex(*obj, t));
+  }
+  int code = KVAaddpsdvar(model, obj->numRows, obj->nnz, obj->colIdx, obj->vals,
+                          nullptr);
+  if (code != KVA_OK) {
+    korvaErrorCode(code, psdvarFailure);
+  }
+}
+
+// The constraint's matrices one after another: matrix j's entries occupy
+// positions begins[j] to begins[j+1]-1 of flatIdx and vals.
+struct PsdTerms {
+  int32_t *begins;
+  int32_t *flatIdx;
+  double *vals;
+};
+
+// Checks everything before allocating, so an error leaves nothing held.
+PsdTerms collectPsdTerms(const PsdconArgument &psdcon) {
+  int64_t total = 0;
+  for (int32_t j = 0; j < psdcon.numPsdmats; ++j) {
+    if (!flatIndicesFit(psdcon.psdmats[j])) {
+      korvaErrorCode(KVA_ERROR_INDEX_OUT_OF_RANGE, psdconFailure);
+    }
+    total += psdcon.psdmats[j].nnz;
+  }
+  if (total > INT32_MAX) {
+    korvaErrorCode(KVA_ERROR_INDEX_OUT_OF_RANGE, psdconFailure);
+  }
+  PsdTerms terms;
+  terms.begins = static_cast<int32_t *>(
+      mxMalloc(sizeof(int32_t) * (size_t(psdcon.numPsdmats) + 1)));
+  terms.flatIdx =
+      static_cast<int32_t *>(mxMalloc(sizeof(int32_t) * size_t(total)));
+  terms.vals = static_cast<double *>(mxMalloc(sizeof(double) * size_t(total)));
+  terms.begins[0] = 0;
+  for (int32_t j = 0; j < psdcon.numPsdmats; ++j) {
+    const CooMatrix &matrix = psdcon.psdmats[j];
+    int32_t begin = terms.begins[j];
+    for (int32_t t = 0; t < matrix.nnz; ++t) {
+      terms.flatIdx[begin + t] = int32_t(flatIndex(matrix, t));
+      terms.vals[begin + t] = matrix.vals[t];
+    }
+    terms.begins[j + 1] = begin + matrix.nnz;
+  }
+  return terms;
+}
+
+void releasePsdTerms(PsdTerms *terms) {
+  mxFree(terms->begins);
+  mxFree(terms->flatIdx);
+  mxFree(terms->vals);
+}
+
+void addPsdcon(KVAmodel model, const PsdconArgument &psdcon) {
+  PsdTerms terms = collectPsdTerms(psdcon);
+  int32_t numEntries = terms.begins[psdcon.numPsdmats];
+  int code;
+  if (psdcon.hasLhs) {
+    code = KVAaddrangepsdconstr(model, psdcon.numLinearterm, psdcon.numPsdmats,
+                                numEntries, psdcon.lineartermIndices,
+                                psdcon.lineartermValues, psdcon.indices,
+                                terms.begins, terms.flatIdx, terms.vals,
+                                psdcon.lhs, psdcon.rhs, nullptr);
+  } else {
+    code = KVAaddpsdconstr(model, psdcon.numLinearterm, psdcon.numPsdmats,
+                           numEntries, psdcon.lineartermIndices,
+                           psdcon.lineartermValues, psdcon.indices,
+                           terms.begins, terms.flatIdx, terms.vals,
+                           int(psdcon.sense), psdcon.rhs, nullptr);
+  }
+  releasePsdTerms(&terms);
+  if (code != KVA_OK) {
+    korvaErrorCode(code, psdconFailure);
+  }
+}
+
+}  // namespace
+
+// Runs only when the model gave both "psdvar" and "psdcon"; the variables
+// go first because the constraints refer to them by their order.
+void addPsdPart(KVAmodel model, ModelArguments *arguments) {
+  if (arguments->psdcons == nullptr || arguments->psdVars == nullptr) {
+    return;
+  }
+  checkPsdcons(arguments);
+  for (int32_t j = 0; j < arguments->numPsdVars; ++j) {
+    addPsdVar(model, &arguments->psdVars[j].obj);
+  }
+  for (int32_t i = 0; i < arguments->numPsdcons; ++i) {
+    addPsdcon(model, arguments->psdcons[i]);
+  }
+}
