@@ -33,5 +33,9 @@ void korvaWarningIndex(const char *subject, int32_t index, const char *detail);
 // all five slots.
 void freeAll(void);
 void freeModelSummary(ModelSummary *summary);
+// Called at the start of every call: a model or environment still registered
+// by a call the host aborted is freed; the record slots are only cleared,
+// since their memory went back to the host with that call.
+void clearStaleGlobals(void);
 
 #endif
