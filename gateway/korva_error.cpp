@@ -72,8 +72,7 @@ void korvaError(const char *subject, const char *detail) {
 void korvaErrorIndex(const char *subject, int32_t index, const char *detail) {
   static char message[messageSize];
   releaseGlobals();
-  std::snprintf(message, messageSize, "%s %d. %s", subject, int(index),
-                detail);
+  std::snprintf(message, messageSize, "%s %d. %s", subject, int(index), detail);
   mexErrMsgTxt(message);
   __builtin_unreachable();
 }
@@ -92,10 +91,8 @@ void korvaWarning(const char *subject, const char *detail) {
   mexWarnMsgTxt(message);
 }
 
-void korvaWarningIndex(const char *subject, int32_t index,
-                       const char *detail) {
+void korvaWarningIndex(const char *subject, int32_t index, const char *detail) {
   char message[messageSize];
-  std::snprintf(message, messageSize, "%s %d. %s", subject, int(index),
-                detail);
+  std::snprintf(message, messageSize, "%s %d. %s", subject, int(index), detail);
   mexWarnMsgTxt(message);
 }

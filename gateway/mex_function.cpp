@@ -18,8 +18,7 @@ constexpr int64_t pollPeriod = 100000;  // microseconds
 
 void checkArguments(int nlhs, int nrhs, const mxArray *prhs[]) {
   if (nrhs < 1 || nrhs > 2) {
-    mexErrMsgIdAndTxt("MATLAB:invalidNumInputs",
-                      "One or two inputs required.");
+    mexErrMsgIdAndTxt("MATLAB:invalidNumInputs", "One or two inputs required.");
   }
   if (nlhs > 1) {
     mexErrMsgIdAndTxt("MATLAB:maxlhs", "Too many output arguments.");
