@@ -1,6 +1,6 @@
 // Everything read from the model structure, and the operations around it.
-// All arrays come from mxMalloc and belong to the record, except a dense
-// genconind `aValues`, which may point at host data and is never freed here.
+// Every array comes from mxMalloc and belongs to the record; host data is
+// always copied, so the release step never frees what the host owns.
 #ifndef KORVA_MODEL_ARGUMENTS_H
 #define KORVA_MODEL_ARGUMENTS_H
 
