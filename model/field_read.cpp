@@ -60,8 +60,7 @@ void releaseSparseView(SparseView *view) {
   }
 }
 
-double *copyDoubles(const char *subject, const mxArray *value,
-                    int32_t *count) {
+double *copyDoubles(const char *subject, const mxArray *value, int32_t *count) {
   checkRealAndSize(subject, value);
   size_t n = mxGetNumberOfElements(value);
   double *copy = static_cast<double *>(mxMalloc(sizeof(double) * n));
