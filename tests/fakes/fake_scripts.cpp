@@ -42,6 +42,12 @@ void setStatusAfterOptimize(int status) {
   s.statusAfterOptimize = status;
 }
 
+void setStatusAfterTerminate(int status) {
+  State &s = state();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  s.statusAfterTerminate = status;
+}
+
 void blockUntilTerminate(bool block) {
   State &s = state();
   std::lock_guard<std::mutex> lock(s.mutex);

@@ -66,8 +66,8 @@ int KVAoptimize(KVAmodel model) {
   if (gone()) {
     return KVA_ERROR_INVALID_ARGUMENT;
   }
-  model->status =
-      model->terminateRequested ? KVA_INTERRUPTED : state().statusAfterOptimize;
+  model->status = model->terminateRequested ? state().statusAfterTerminate
+                                            : state().statusAfterOptimize;
   model->terminateRequested = false;
   return KVA_OK;
 }

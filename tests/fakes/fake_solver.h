@@ -61,6 +61,9 @@ void setPsdX(std::vector<MatrixValue> values);
 // Solve behaviour. After KVAoptimize the "Status" attribute is `status`
 // (default 1) unless terminated, when it is 11.
 void setStatusAfterOptimize(int status);
+// The "Status" after a terminated solve (default 11): a library may instead
+// report what it had found by then.
+void setStatusAfterTerminate(int status);
 // KVAoptimize blocks until KVAterminate is called.
 void blockUntilTerminate(bool block);
 // During KVAoptimize, each of `threads` threads logs every message of

@@ -74,6 +74,7 @@ void reset() {
   s.dblArrayAttrs.clear();
   s.psdX.clear();
   s.statusAfterOptimize = KVA_OPTIMAL;
+  s.statusAfterTerminate = KVA_INTERRUPTED;
   s.blockUntilTerminate = false;
   s.optimizeMessages.clear();
   s.optimizeLogThreads = 1;

@@ -42,6 +42,7 @@ struct State {
   std::map<std::string, std::vector<double>> dblArrayAttrs;
   std::vector<MatrixValue> psdX;
   int statusAfterOptimize = KVA_OPTIMAL;
+  int statusAfterTerminate = KVA_INTERRUPTED;
   bool blockUntilTerminate = false;
   std::vector<std::string> optimizeMessages;
   int optimizeLogThreads = 1;

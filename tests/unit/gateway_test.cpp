@@ -187,6 +187,21 @@ TEST_F(GatewayTest, CtrlCDuringTheSolveStopsItAndReturnsAnEmptyStructure) {
   expectNothingLeft(result);
 }
 
+TEST_F(GatewayTest, CtrlCWithAnotherFinalStatusStillReturnsTheResult) {
+  Array model = smallModel();
+  fake::blockUntilTerminate(true);
+  fake::setStatusAfterTerminate(4);
+  testhost::scriptInterrupt([](int query) { return query >= 1; });
+  testhost::CallResult result = testhost::call({model.get()});
+  ASSERT_FALSE(result.raised) << result.message;
+  EXPECT_EQ(result.warnings.size(), 1u);
+  ASSERT_NE(result.output, nullptr);
+  EXPECT_EQ(
+      testhost::stringOf(testhost::fieldOf(result.output.get(), "Status")),
+      "INF_OR_UBD");
+  expectNothingLeft(result);
+}
+
 TEST_F(GatewayTest, CtrlCAfterTheFinalStatusIsIgnored) {
   Array model = smallModel();
   fake::setStatusAfterOptimize(4);
