@@ -146,8 +146,8 @@ int getDblArrayAttr(const KVAmodelData &model, const char *name, int first,
 }
 
 int getMatAttrElement(const KVAmodelData &model, const char *name, int element,
-                      int *numEntries, int *numRows, int *numCols, int *,
-                      double *) {
+                      int *numEntries, int *numRows, int *numCols, int *flatIdx,
+                      double *vals) {
   int code = checkAttribute(name, AttrKind::Matrix, false);
   if (code != KVA_OK) return code;
   if (numEntries == nullptr || numRows == nullptr || numCols == nullptr) {
@@ -156,6 +156,24 @@ int getMatAttrElement(const KVAmodelData &model, const char *name, int element,
   if (element < 0 || element >= count2int(model.store.psdVars.size())) {
     return KVA_ERROR_INDEX_OUT_OF_RANGE;
   }
-  // No backend here solves semidefinite models, so no solve has values.
-  return KVA_ERROR_DATA_NOT_AVAILABLE;
+  const Solution &solution = model.solution;
+  if (!solution.hasPoint || solution.psdX.empty()) {
+    return KVA_ERROR_DATA_NOT_AVAILABLE;
+  }
+  // Both triangles: the caller may read the flat index either way round.
+  const std::vector<double> &x = solution.psdX[element];
+  int dim = model.store.psdVars[element].dim;
+  int count = 0;
+  for (int f = 0; f < dim * dim; ++f) {
+    if (x[f] == 0.0) continue;
+    if (flatIdx != nullptr && vals != nullptr) {
+      flatIdx[count] = f;
+      vals[count] = x[f];
+    }
+    ++count;
+  }
+  *numEntries = count;
+  *numRows = dim;
+  *numCols = dim;
+  return KVA_OK;
 }

@@ -10,7 +10,14 @@ ModelClass classifyModel(const ModelStore &store) {
       !store.sos.empty() || !store.indicators.empty();
   bool quadraticObjective = !store.objQuad.empty();
   if (!store.psdVars.empty() || !store.psdConstrs.empty()) {
-    return {Backend::None, "SDP (semidefinite variables or constraints)"};
+    if (integer) {
+      return {Backend::None,
+              "MISDP (semidefinite parts and integer variables)"};
+    }
+    if (quadraticObjective || !store.quadConstrs.empty()) {
+      return {Backend::None, "SDP with quadratic terms"};
+    }
+    return {Backend::Dsdp, "SDP"};
   }
   if (!store.quadConstrs.empty()) {
     return {Backend::None, integer ? "MIQCP (quadratic constraints and "

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "libkorva/conic_form.h"
 #include "libkorva/linear_problem.h"
 #include "libkorva/model_class.h"
 #include "libkorva/objective.h"
@@ -33,6 +34,8 @@ const char *backendName(Backend backend, const Settings &settings) {
       return settings.method == 2 ? "Clp barrier" : "Clp quadratic primal";
     case Backend::Cbc:
       return "Cbc branch and cut";
+    case Backend::Dsdp:
+      return "DSDP dual scaling";
     case Backend::None:
       break;
   }
@@ -120,6 +123,9 @@ void optimizeModel(KVAmodelData &model) {
     case Backend::Cbc:
       solveMixedInteger(job, solution);
       break;
+    case Backend::Dsdp:
+      solveSemidefinite(job, solution);
+      break;
     case Backend::None:
       logLine(log,
               "Unsupported: no backend in this library solves a " + cls.name);
@@ -129,7 +135,10 @@ void optimizeModel(KVAmodelData &model) {
   // The request is consumed here; one that came after the backend had
   // finished still marks the solve as interrupted.
   if (model.stopRequested.exchange(false)) solution.status = KVA_INTERRUPTED;
-  if (solution.hasPoint) solution.objVal = objectiveValue(store, solution.x);
+  if (solution.hasPoint) {
+    solution.objVal = objectiveValue(store, solution.x) +
+                      psdObjectiveValue(store, solution.psdX);
+  }
   solution.solverTime = secondsSince(start);
   logFooter(log, solution);
   model.solution = std::move(solution);

@@ -23,6 +23,9 @@ struct Solution {
   // Reduced costs in the model's own sense.
   bool hasRc = false;
   std::vector<double> rc;
+  // With a point of a semidefinite model: each psd variable's value, full
+  // and row-major.
+  std::vector<std::vector<double>> psdX;
   // Mixed-integer solves with a point: the best bound, for the gaps.
   bool isMip = false;
   double mipBound = 0.0;

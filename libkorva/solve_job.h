@@ -21,5 +21,7 @@ struct SolveJob {
 void solveLinear(SolveJob &job, Solution &solution);
 void solveQuadratic(SolveJob &job, Solution &solution);
 void solveMixedInteger(SolveJob &job, Solution &solution);
+// Also fills the psd variables' values.
+void solveSemidefinite(SolveJob &job, Solution &solution);
 
 #endif

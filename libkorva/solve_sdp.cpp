@@ -1,0 +1,33 @@
+#include "libkorva/conic_form.h"
+#include "libkorva/dsdp_run.h"
+#include "libkorva/solve_job.h"
+#include "libkorva/stop_signal.h"
+
+void solveSemidefinite(SolveJob &job, Solution &solution) {
+  SolveClock::time_point start = SolveClock::now();
+  ConicForm form = store2conicForm(job.store);
+  solution.presolverTime = secondsSince(start);
+  if (form.emptyRowInfeasible) {
+    logLine(job.log,
+            "The constraints contradict each other once the free "
+            "variables are eliminated");
+    solution.status = KVA_INFEASIBLE;
+    return;
+  }
+  start = SolveClock::now();
+  ConicResult result = runDsdp(form, job);
+  solution.solutionTime = secondsSince(start);
+  solution.ipmIters = result.iterations;
+  solution.status = result.status;
+  if (form.freeRay && result.status == KVA_OPTIMAL) {
+    // A free variable in no constraint moves the objective without bound.
+    solution.status = KVA_UNBOUNDED;
+    return;
+  }
+  if (!result.hasPoint) return;
+  std::vector<double> columns =
+      conicColumnValues(form, result.linear, result.psd);
+  solution.x = conicScalars(form, columns);
+  solution.psdX = std::move(result.psd);
+  solution.hasPoint = true;
+}
