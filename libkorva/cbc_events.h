@@ -13,6 +13,9 @@ struct CbcWatch {
   int logLevel = 0;
   // The model that runs the search, known once preprocessing is over.
   std::atomic<const CbcModel *> searchModel{nullptr};
+  // Set once the search is over and Cbc turns its result back into a point
+  // of the original problem.
+  std::atomic<bool> searchOver{false};
   SolveClock::time_point preprocessStart;
   double preprocessSeconds = 0.0;
 };

@@ -66,8 +66,8 @@ CbcOutcome outcomeOf(CbcModel &model, int numCols) {
 CbcOutcome runCbc(const LinearProblem &problem, SolveJob &job, double cutoff) {
   int logLevel = isLogging(job.log) ? 1 : 0;
   CoinLogRelay relay(job.log);
-  ClpStopEvents clpEvents(job.signal);
   CbcWatch watch;
+  ClpStopEvents clpEvents(job.signal, &watch.searchOver);
   watch.signal = &job.signal;
   watch.logLevel = logLevel;
   CbcStopEvents cbcEvents(watch);

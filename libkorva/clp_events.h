@@ -3,17 +3,24 @@
 #define LIBKORVA_CLP_EVENTS_H
 
 #include <ClpEventHandler.hpp>
+#include <atomic>
 
 #include "libkorva/stop_signal.h"
 
 class ClpStopEvents : public ClpEventHandler {
  public:
-  explicit ClpStopEvents(StopSignal &signal);
+  // While *wrappingUp is true the run rebuilds an answer that is already
+  // found (Cbc's postprocessing, the fixed LP of a MIP point): a terminate
+  // request still stops it, the passed deadline does not, or the answer of
+  // a search stopped by the time limit would be lost.
+  explicit ClpStopEvents(StopSignal &signal,
+                         const std::atomic<bool> *wrappingUp = nullptr);
   int event(Event whichEvent) override;
   ClpEventHandler *clone() const override;
 
  private:
   StopSignal *signal_;
+  const std::atomic<bool> *wrappingUp_;
 };
 
 #endif

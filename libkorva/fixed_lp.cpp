@@ -16,7 +16,9 @@ bool fixedLpReducedCosts(const LinearProblem &problem,
     fixed.colLower[j] = value;
     fixed.colUpper[j] = value;
   }
-  ClpStopEvents events(signal);
+  // The point is found already; only a terminate request stops this LP.
+  const std::atomic<bool> wrappingUp{true};
+  ClpStopEvents events(signal, &wrappingUp);
   ClpSimplex model;
   model.setLogLevel(0);
   model.passInEventHandler(&events);
