@@ -39,11 +39,19 @@ bool isDouble(const mxArray *value) {
   return value != nullptr && mxIsDouble(value);
 }
 
-// NaN and values outside the 32-bit range have no integer to stand for.
-int32_t readIntParam(const char *name, const mxArray *value) {
+// The value's first element is taken, so an empty value has none to give.
+void checkDoubleValue(const char *name, const mxArray *value) {
   if (!isDouble(value)) {
     korvaError(name, "It should be double.");
   }
+  if (mxIsEmpty(value)) {
+    korvaError(name, "It should be scalar.");
+  }
+}
+
+// NaN and values outside the 32-bit range have no integer to stand for.
+int32_t readIntParam(const char *name, const mxArray *value) {
+  checkDoubleValue(name, value);
   double truncated = std::trunc(mxGetScalar(value));
   if (!(truncated >= double(INT32_MIN) && truncated <= double(INT32_MAX))) {
     korvaError(name, "It should be an integer.");
@@ -52,9 +60,7 @@ int32_t readIntParam(const char *name, const mxArray *value) {
 }
 
 double readDblParam(const char *name, const mxArray *value) {
-  if (!isDouble(value)) {
-    korvaError(name, "It should be double.");
-  }
+  checkDoubleValue(name, value);
   return mxGetScalar(value);
 }
 
