@@ -3,7 +3,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: deps build demo test test-asan test-tsan clean
+.PHONY: deps build demo test test-asan test-tsan bench clean
 
 deps:
 	scripts/install-deps.sh
@@ -30,6 +30,11 @@ test-tsan: deps
 	cmake -S . -B build-tsan -DKORVA_SANITIZE=thread -DCMAKE_BUILD_TYPE=Debug
 	cmake --build build-tsan -j $(JOBS) --target unit_tests
 	cd build-tsan && ctest --output-on-failure -j $(JOBS)
+
+# Not part of the tests: timings against memcpy and against Octave's own
+# solvers, written to bench/results/latest.md (about 15 to 30 minutes).
+bench: build
+	bench/run.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD) build-asan build-tsan

@@ -10,6 +10,7 @@ packages=(
   coinor-libclp-dev coinor-libcbc-dev coinor-libcoinutils-dev
   libdsdp-dev
   zlib1g-dev
+  sdpam
 )
 
 missing=()
