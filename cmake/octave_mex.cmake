@@ -26,6 +26,8 @@ set_target_properties(korva_mex PROPERTIES
   INSTALL_RPATH "\$ORIGIN;\$ORIGIN/..")
 # libkorva.so beside the module, so addpath('build/mex') is all a user needs.
 set_target_properties(korva PROPERTIES LIBRARY_OUTPUT_DIRECTORY ${KORVA_MEX_DIR})
+# `help korva_mex` reads the comments of korva_mex.m beside the module.
+configure_file(host/korva_mex.m ${KORVA_MEX_DIR}/korva_mex.m COPYONLY)
 
 find_program(OCTAVE_CLI octave-cli)
 if(OCTAVE_CLI)

@@ -1,7 +1,8 @@
 function lp_tests
   run_cases({@known_optimum_with_reduced_costs, @row_and_objective_forms, ...
              @result_fields, @result_without_output_variable, ...
-             @infeasible_and_unbounded_are_results, @methods_agree});
+             @infeasible_and_unbounded_are_results, @methods_agree, ...
+             @help_documents_the_result});
 end
 
 function model = three_var_lp()
@@ -95,5 +96,13 @@ function methods_agree
     assert(r.Status, 'OPTIMAL');
     assert(r.ObjVal, 10, 1e-6);
     assert(r.IPM_NumIters > 0, method == 2);
+  end
+end
+
+function help_documents_the_result
+  % `help korva_mex` comes from the help file installed beside the module.
+  text = evalc('help korva_mex');
+  for name = fieldnames(korva_mex(three_var_lp(), quiet_params()))'
+    assert(! isempty(strfind(text, name{1})), name{1});
   end
 end
