@@ -51,7 +51,7 @@ int KVAaddpsdconstr(KVAmodel model, int numLinear, int numPsdTerms,
                     const double *linearVals, const int *psdVarIdx,
                     const int *matBegin, const int *flatIdx, const double *vals,
                     int sense, double rhs, const char *name) {
-  if (!isSense(sense)) return KVA_ERROR_INVALID_ARGUMENT;
+  if (!isSenseSide(sense, rhs)) return KVA_ERROR_INVALID_ARGUMENT;
   double lhs = 0.0;
   double upper = 0.0;
   sense2sides(sense, rhs, &lhs, &upper);

@@ -6,6 +6,14 @@
 
 bool isSense(int sense) { return sense == '<' || sense == '>' || sense == '='; }
 
+bool isSenseSide(int sense, double rhs) {
+  if (!isSense(sense) || std::isnan(rhs)) return false;
+  double lhs = 0.0;
+  double upper = 0.0;
+  sense2sides(sense, rhs, &lhs, &upper);
+  return lhs < KVA_INFINITY && upper > -KVA_INFINITY;
+}
+
 bool isCoefficient(double value) {
   return std::isfinite(value) && std::fabs(value) < KVA_INFINITY;
 }

@@ -31,6 +31,10 @@ int checkNames(int count, const char *const *names);
 int checkSymmetricEntries(int dim, int count, const int *flatIdx,
                           const double *vals);
 
+// A sense and right-hand side that stand for satisfiable sides: a known
+// sense, no NaN, and no lower side at +infinity or upper side at -infinity
+// (the simplex code asserts on such a row and would abort the process).
+bool isSenseSide(int sense, double rhs);
 // The row sides a sense and right-hand side stand for.
 void sense2sides(int sense, double rhs, double *lhs, double *upper);
 

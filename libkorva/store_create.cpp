@@ -65,8 +65,10 @@ int fillRows(ModelStore &store, const LinearInput &in) {
   int m = in.numConss;
   int code = checkSides(m, in.rhs);
   if (code != KVA_OK) return code;
-  for (int i = 0; in.sense != nullptr && i < m; ++i) {
-    if (!isSense(in.sense[i])) return KVA_ERROR_INVALID_ARGUMENT;
+  for (int i = 0; i < m; ++i) {
+    if (!isSenseSide(in.sense != nullptr ? in.sense[i] : '<', in.rhs[i])) {
+      return KVA_ERROR_INVALID_ARGUMENT;
+    }
   }
   if (in.constrnames != nullptr) {
     code = checkNames(m, in.constrnames);

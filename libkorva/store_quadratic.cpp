@@ -29,7 +29,7 @@ int addQuadConstraint(ModelStore &store, int numLinear, const int *linearIdx,
   if (code == KVA_OK)
     code = checkQuadTerms(numQuad, quadRow, quadCol, quadVals, n);
   if (code != KVA_OK) return code;
-  if (!isSense(sense) || std::isnan(rhs)) return KVA_ERROR_INVALID_ARGUMENT;
+  if (!isSenseSide(sense, rhs)) return KVA_ERROR_INVALID_ARGUMENT;
   QuadConstraint constraint;
   constraint.linear.idx.assign(linearIdx, linearIdx + numLinear);
   constraint.linear.vals.assign(linearVals, linearVals + numLinear);

@@ -69,7 +69,7 @@ int addIndicator(ModelStore &store, const char *name, int binVar, int binVal,
   if (binVal != 0 && binVal != 1) return KVA_ERROR_INVALID_ARGUMENT;
   int code = checkSparseTerms(numLinear, linearIdx, linearVals, numVars(store));
   if (code != KVA_OK) return code;
-  if (!isSense(sense) || std::isnan(rhs)) return KVA_ERROR_INVALID_ARGUMENT;
+  if (!isSenseSide(sense, rhs)) return KVA_ERROR_INVALID_ARGUMENT;
   Indicator indicator;
   indicator.name = name != nullptr ? name : "";
   indicator.binVar = binVar;
