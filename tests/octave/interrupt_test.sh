@@ -7,9 +7,13 @@ set -uo pipefail
 octave=$1
 mex_dir=$2
 here=$(cd "$(dirname "$0")" && pwd)
-out=$(mktemp)
-err=$(mktemp)
-trap 'rm -f "$out" "$err"' EXIT
+# octave-cli runs in a scratch folder: a killed Octave leaves its workspace
+# file behind.
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+out=$work/stdout
+err=$work/stderr
 
 fail() {
   echo "FAIL: $1"
