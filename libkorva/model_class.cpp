@@ -5,31 +5,34 @@
 #include "libkorva/linear_problem.h"
 
 ModelClass classifyModel(const ModelStore &store) {
-  bool integer =
-      std::any_of(store.vtype.begin(), store.vtype.end(), isIntegerType) ||
-      !store.sos.empty() || !store.indicators.empty();
+  bool integerVars =
+      std::any_of(store.vtype.begin(), store.vtype.end(), isIntegerType);
+  bool special = !store.sos.empty() || !store.indicators.empty();
+  bool integer = integerVars || special;
   bool quadraticObjective = !store.objQuad.empty();
+  bool quadraticConstraints = !store.quadConstrs.empty();
   if (!store.psdVars.empty() || !store.psdConstrs.empty()) {
     if (integer) {
       return {Backend::None,
               "MISDP (semidefinite parts and integer variables)"};
     }
-    if (quadraticObjective || !store.quadConstrs.empty()) {
+    if (quadraticObjective || quadraticConstraints) {
       return {Backend::None, "SDP with quadratic terms"};
     }
     return {Backend::Dsdp, "SDP"};
   }
-  if (!store.quadConstrs.empty()) {
-    return {Backend::None, integer ? "MIQCP (quadratic constraints and "
-                                     "integer variables)"
-                                   : "QCP (quadratic constraints)"};
+  if (quadraticConstraints || (quadraticObjective && integer)) {
+    const char *name = !quadraticConstraints ? "MIQP"
+                       : integer             ? "MIQCP"
+                                             : "QCP";
+    // Bonmin's search knows neither SOS sets nor indicator constraints.
+    if (special) {
+      return {Backend::None,
+              std::string(name) + " with SOS or indicator constraints"};
+    }
+    return {Backend::Bonmin, name};
   }
-  if (quadraticObjective) {
-    return integer ? ModelClass{Backend::None,
-                                "MIQP (quadratic objective and integer "
-                                "variables)"}
-                   : ModelClass{Backend::ClpQuadratic, "QP"};
-  }
+  if (quadraticObjective) return {Backend::ClpQuadratic, "QP"};
   return integer ? ModelClass{Backend::Cbc, "MILP"}
                  : ModelClass{Backend::ClpLinear, "LP"};
 }

@@ -6,7 +6,7 @@
 
 #include "libkorva/model_store.h"
 
-enum class Backend { ClpLinear, ClpQuadratic, Cbc, Dsdp, None };
+enum class Backend { ClpLinear, ClpQuadratic, Cbc, Dsdp, Bonmin, None };
 
 struct ModelClass {
   Backend backend;

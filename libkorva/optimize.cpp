@@ -36,6 +36,8 @@ const char *backendName(Backend backend, const Settings &settings) {
       return "Cbc branch and cut";
     case Backend::Dsdp:
       return "DSDP dual scaling";
+    case Backend::Bonmin:
+      return "Bonmin (Ipopt at each node)";
     case Backend::None:
       break;
   }
@@ -125,6 +127,9 @@ void optimizeModel(KVAmodelData &model) {
       break;
     case Backend::Dsdp:
       solveSemidefinite(job, solution);
+      break;
+    case Backend::Bonmin:
+      solveQuadraticMinlp(job, solution);
       break;
     case Backend::None:
       logLine(log,

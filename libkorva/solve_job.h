@@ -23,5 +23,7 @@ void solveQuadratic(SolveJob &job, Solution &solution);
 void solveMixedInteger(SolveJob &job, Solution &solution);
 // Also fills the psd variables' values.
 void solveSemidefinite(SolveJob &job, Solution &solution);
+// Quadratic constraints, or a quadratic objective with integer variables.
+void solveQuadraticMinlp(SolveJob &job, Solution &solution);
 
 #endif

@@ -1,5 +1,6 @@
 // Small models with known optima, solved with every Method and with and
 // without presolve; and the model classes no backend handles yet.
+#include <cmath>
 #include <functional>
 
 #include "tests/libkorva/model_builders.h"
@@ -205,26 +206,25 @@ std::vector<KnownOutcome> specialCases() {
                      addIndicator(m, 1, 1, {{0}, {1}}, '<', 2);
                    },
                    "big-M"});
+  // x0^2 - 3.2 x0 over the integers: 2, where the relaxation gives 1.6.
   cases.push_back({"MIQP",
-                   withTypes(variables({0, 0}, {3, 3}), "IC"),
-                   KVA_UNSUPPORTED,
-                   {},
-                   0,
+                   withTypes(variables({-3.2, 0}, {3, 3}), "IC"),
+                   KVA_OPTIMAL,
+                   {2},
+                   -2.4,
                    [](auto m) {
                      addQpTerms(m, {{0}, {0}, {1}});
-                   },
-                   "MIQP"});
+                   }});
   cases.push_back({"quadratic constraint",
-                   variables({1, 1}, {inf, inf}),
-                   KVA_UNSUPPORTED,
-                   {},
-                   0,
+                   variables({1, 1}, {inf, inf}, -1),
+                   KVA_OPTIMAL,
+                   {std::sqrt(0.5), std::sqrt(0.5)},
+                   std::sqrt(2.0),
                    [](auto m) {
                      addQuadConstraint(m, {}, {{0, 1}, {0, 1}, {1, 1}}, '<', 1);
-                   },
-                   "QCP"});
-  cases.push_back({"semidefinite variable",
-                   variables({1}, {inf}),
+                   }});
+  cases.push_back({"semidefinite variable with an integer one",
+                   withTypes(variables({1}, {inf}), "I"),
                    KVA_UNSUPPORTED,
                    {},
                    0,
@@ -233,7 +233,7 @@ std::vector<KnownOutcome> specialCases() {
                      double vals[] = {1, 1};
                      KVAaddpsdvar(m, 2, 2, flat, vals, nullptr);
                    },
-                   "SDP"});
+                   "MISDP"});
   return cases;
 }
 

@@ -1,0 +1,73 @@
+// A model with quadratic objective terms and quadratic constraints as the
+// mixed-integer nonlinear program Bonmin (and, without integers, its Ipopt)
+// solves: minimise sense * (c'x + quadratic terms) over linear rows and
+// quadratic constraints, each with its two sides.
+#ifndef LIBKORVA_QUADRATIC_MINLP_H
+#define LIBKORVA_QUADRATIC_MINLP_H
+
+#include <BonTMINLP.hpp>
+#include <map>
+#include <utility>
+#include <vector>
+
+#include "libkorva/model_store.h"
+
+class QuadraticMinlp : public Bonmin::TMINLP {
+ public:
+  explicit QuadraticMinlp(const ModelStore &store);
+
+  bool get_nlp_info(Ipopt::Index &n, Ipopt::Index &m, Ipopt::Index &nnzJac,
+                    Ipopt::Index &nnzHessian,
+                    Ipopt::TNLP::IndexStyleEnum &style) override;
+  bool get_variables_types(Ipopt::Index n, VariableType *types) override;
+  bool get_variables_linearity(Ipopt::Index n,
+                               Ipopt::TNLP::LinearityType *types) override;
+  bool get_constraints_linearity(Ipopt::Index m,
+                                 Ipopt::TNLP::LinearityType *types) override;
+  bool get_bounds_info(Ipopt::Index n, Ipopt::Number *xl, Ipopt::Number *xu,
+                       Ipopt::Index m, Ipopt::Number *gl,
+                       Ipopt::Number *gu) override;
+  bool get_starting_point(Ipopt::Index n, bool initX, Ipopt::Number *x,
+                          bool initZ, Ipopt::Number *zl, Ipopt::Number *zu,
+                          Ipopt::Index m, bool initLambda,
+                          Ipopt::Number *lambda) override;
+  bool eval_f(Ipopt::Index n, const Ipopt::Number *x, bool newX,
+              Ipopt::Number &value) override;
+  bool eval_grad_f(Ipopt::Index n, const Ipopt::Number *x, bool newX,
+                   Ipopt::Number *grad) override;
+  bool eval_g(Ipopt::Index n, const Ipopt::Number *x, bool newX, Ipopt::Index m,
+              Ipopt::Number *g) override;
+  bool eval_jac_g(Ipopt::Index n, const Ipopt::Number *x, bool newX,
+                  Ipopt::Index m, Ipopt::Index count, Ipopt::Index *rows,
+                  Ipopt::Index *cols, Ipopt::Number *values) override;
+  bool eval_h(Ipopt::Index n, const Ipopt::Number *x, bool newX,
+              Ipopt::Number objFactor, Ipopt::Index m,
+              const Ipopt::Number *lambda, bool newLambda, Ipopt::Index count,
+              Ipopt::Index *rows, Ipopt::Index *cols,
+              Ipopt::Number *values) override;
+  void finalize_solution(TMINLP::SolverReturn status, Ipopt::Index n,
+                         const Ipopt::Number *x,
+                         Ipopt::Number objValue) override;
+  const BranchingInfo *branchingInfo() const override { return nullptr; }
+  const SosInfo *sosConstraints() const override { return nullptr; }
+
+ private:
+  // Constraint i's Jacobian row: its columns (ascending), their positions
+  // in Ipopt's list, and the linear coefficients.
+  struct JacobianRow {
+    std::vector<int> cols;
+    std::vector<double> linear;
+    int first;
+  };
+  int hessianPosition(int row, int col) const;
+  void addHessianTerms(const std::vector<QuadTerm> &terms, double factor,
+                       Ipopt::Number *values) const;
+
+  const ModelStore &store_;
+  std::vector<JacobianRow> jacobian_;
+  int jacobianCount_ = 0;
+  // Lower triangle (row >= col) of the Lagrangian's Hessian.
+  std::map<std::pair<int, int>, int> hessian_;
+};
+
+#endif

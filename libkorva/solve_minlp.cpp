@@ -1,0 +1,110 @@
+#include <BonBonminSetup.hpp>
+#include <BonCbc.hpp>
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <thread>
+
+#include "libkorva/quadratic_convexity.h"
+#include "libkorva/quadratic_minlp.h"
+#include "libkorva/solve_job.h"
+
+namespace {
+
+// How often the watcher passes a stop request on to Bonmin's search.
+constexpr auto stopPollInterval = std::chrono::milliseconds(10);
+// Bonmin's and Ipopt's "no limit".
+constexpr double noTimeLimit = 1e10;
+
+void applySettings(Bonmin::BonminSetup &setup, const SolveJob &job) {
+  const Settings &s = job.settings;
+  Ipopt::SmartPtr<Ipopt::OptionsList> options = setup.options();
+  // Everything Bonmin and Ipopt would print goes to stdout; the library
+  // writes its own lines instead.
+  options->SetIntegerValue("bonmin.bb_log_level", 0);
+  options->SetIntegerValue("bonmin.nlp_log_level", 0);
+  options->SetIntegerValue("print_level", 0);
+  options->SetStringValue("sb", "yes");
+  options->SetStringValue("bonmin.algorithm", "B-BB");
+  options->SetNumericValue("bonmin.time_limit",
+                           std::min(secondsLeft(job.signal), noTimeLimit));
+  options->SetNumericValue("max_cpu_time",
+                           std::min(secondsLeft(job.signal), noTimeLimit));
+  options->SetNumericValue("bonmin.allowable_gap", s.mipGapAbs);
+  options->SetNumericValue("bonmin.allowable_fraction_gap", s.mipGapRel);
+  options->SetNumericValue("bonmin.integer_tolerance", s.mipIntegerTolerance);
+  options->SetIntegerValue("bonmin.node_limit", s.mipMaxNodes);
+  options->SetIntegerValue("bonmin.solution_limit", s.mipMaxSols);
+  options->SetNumericValue("tol", s.ipmGapTolerance);
+  options->SetIntegerValue("max_iter", s.ipmMaxIterations);
+}
+
+int mipStatus2kva(Bonmin::Bab::MipStatuses status, const StopSignal &signal) {
+  bool stopped = signal.terminate->load() || signal.timeUp.load() ||
+                 secondsLeft(signal) <= 0.0;
+  switch (status) {
+    case Bonmin::Bab::FeasibleOptimal:
+      return KVA_OPTIMAL;
+    case Bonmin::Bab::ProvenInfeasible:
+      return KVA_INFEASIBLE;
+    case Bonmin::Bab::Feasible:
+      return KVA_SUB_OPTIMAL;
+    case Bonmin::Bab::UnboundedOrInfeasible:
+      return KVA_INF_OR_UBD;
+    default:
+      return stopped ? KVA_TIME_LIMIT : KVA_NUMERICAL;
+  }
+}
+
+}  // namespace
+
+void solveQuadraticMinlp(SolveJob &job, Solution &solution) {
+  const ModelStore &store = job.store;
+  std::string nonConvex = nonConvexPart(store);
+  if (!nonConvex.empty()) {
+    logLine(job.log, "Unsupported: " + nonConvex);
+    solution.status = KVA_UNSUPPORTED;
+    return;
+  }
+  SolveClock::time_point start = SolveClock::now();
+  Bonmin::BonminSetup setup;
+  setup.initializeOptionsAndJournalist();
+  applySettings(setup, job);
+  Ipopt::SmartPtr<Bonmin::TMINLP> problem = new QuadraticMinlp(store);
+  setup.initialize(problem);
+
+  Bonmin::Bab search;
+  // Bonmin has no stop callback; its search checks the Cbc event flag
+  // between nodes, which the watcher keeps raising once a stop is due.
+  std::atomic<bool> searching{true};
+  std::thread watcher([&] {
+    while (searching.load()) {
+      if (shouldStop(job.signal)) search.model().sayEventHappened();
+      std::this_thread::sleep_for(stopPollInterval);
+    }
+  });
+  search(setup);
+  searching.store(false);
+  watcher.join();
+
+  solution.solutionTime = secondsSince(start);
+  solution.status = mipStatus2kva(search.mipStatus(), job.signal);
+  solution.isMip = std::any_of(store.vtype.begin(), store.vtype.end(),
+                               [](char t) { return t == 'B' || t == 'I'; });
+  if (search.bestSolution() == nullptr ||
+      (solution.status != KVA_OPTIMAL && solution.status != KVA_SUB_OPTIMAL)) {
+    return;
+  }
+  solution.x.assign(search.bestSolution(),
+                    search.bestSolution() + numVars(store));
+  solution.hasPoint = true;
+  solution.mipBound = store.sense * search.bestBound() + store.objConst;
+  char line[160];
+  std::snprintf(line, sizeof line,
+                "Bonmin: %d nodes, best objective %.10g, best bound %.10g",
+                search.numNodes(),
+                store.sense * search.bestObj() + store.objConst,
+                solution.mipBound);
+  logLine(job.log, line);
+}
