@@ -8,7 +8,8 @@ packages=(
   libgtest-dev libgmock-dev
   octave liboctave-dev
   coinor-libclp-dev coinor-libcbc-dev coinor-libcoinutils-dev
-  libdsdp-dev
+  libdsdp-dev liblapack-dev
+  coinor-libipopt-dev coinor-libbonmin-dev
   zlib1g-dev
   sdpam
 )
