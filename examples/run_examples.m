@@ -6,7 +6,7 @@ if ! exist('korva_mex')
 end
 addpath(here);
 
-examples = {'lp', 'milp', 'convex_qp', 'sos', 'indicator'};
+examples = {'lp', 'milp', 'convex_qp', 'sos', 'indicator', 'sdp', 'qcp'};
 for k = 1:numel(examples)
   printf('\n===== %s.m =====\n', examples{k});
   clear model params result;
