@@ -38,6 +38,9 @@ void applySettings(Bonmin::BonminSetup &setup, const SolveJob &job) {
   options->SetIntegerValue("bonmin.solution_limit", s.mipMaxSols);
   options->SetNumericValue("tol", s.ipmGapTolerance);
   options->SetIntegerValue("max_iter", s.ipmMaxIterations);
+  // Ipopt otherwise widens every side by 1e-8 relative and reports points
+  // that far outside.
+  options->SetNumericValue("bound_relax_factor", 0.0);
 }
 
 int mipStatus2kva(Bonmin::Bab::MipStatuses status, const StopSignal &signal) {
