@@ -4,6 +4,7 @@
 // then the triplet sort and the symmetry test alone. Prints Markdown.
 //
 // Usage: gateway_cost [largest power of ten, default 7] [repetitions, >= 5]
+//                     [only this model: A, Q or semidefinite]
 #include <malloc.h>
 
 #include <cmath>
@@ -222,12 +223,16 @@ int main(int argc, char **argv) {
   mallopt(M_TRIM_THRESHOLD, -1);
   const int largestPower = argc > 1 ? std::atoi(argv[1]) : 7;
   const int repetitions = argc > 2 ? std::max(5, std::atoi(argv[2])) : 5;
+  const std::string only = argc > 3 ? argv[3] : "";
   const std::vector<std::pair<std::string, std::function<BenchModel(size_t)>>>
       builders = {{"A", linearModel},
                   {"Q", quadraticModel},
                   {"semidefinite", semidefiniteModel}};
   std::vector<Row> rows;
   for (const auto &[name, build] : builders) {
+    if (!only.empty() && only != name) {
+      continue;
+    }
     for (int p = 4; p <= largestPower; ++p) {
       const size_t nnz = size_t(std::pow(10.0, p));
       rows.push_back(measure(name, nnz, build(nnz), repetitions));
@@ -235,6 +240,8 @@ int main(int argc, char **argv) {
   }
   printCostTable(rows);
   printGrowth(rows);
-  printKernels(largestPower, repetitions);
+  if (only.empty()) {
+    printKernels(largestPower, repetitions);
+  }
   return 0;
 }
