@@ -87,7 +87,16 @@ void solveQuadraticMinlp(SolveJob &job, Solution &solution) {
       std::this_thread::sleep_for(stopPollInterval);
     }
   });
-  search(setup);
+  // The search throws on some models (Ipopt's own errors); the watcher is
+  // joined on that path too, since a joinable thread left to its destructor
+  // ends the whole process.
+  try {
+    search(setup);
+  } catch (...) {
+    searching.store(false);
+    watcher.join();
+    throw;
+  }
   searching.store(false);
   watcher.join();
 
