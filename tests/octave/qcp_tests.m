@@ -1,6 +1,6 @@
 % Quadratic constraints and mixed-integer quadratic models through
 % korva_mex: known optima, and a non-convex model refused with status 10.
-function test_qcp()
+function qcp_tests()
   params.OutputFlag = 0;
   convexQcp(params);
   miqp(params);

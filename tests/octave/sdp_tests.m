@@ -1,7 +1,7 @@
 % Semidefinite models through korva_mex: a tiny eigenvalue problem checked
 % entry by entry, ordinary variables with a ranged psd constraint, and
 % SDPLIB instances against their published optima.
-function test_sdp()
+function sdp_tests()
   here = fileparts(mfilename('fullpath'));
   addpath(fullfile(here, '..', '..', 'bench', 'readers'));
   params.OutputFlag = 0;
