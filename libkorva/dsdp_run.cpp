@@ -123,10 +123,6 @@ int terminationStatus(DSDP solver, SolveJob &job) {
 ConicResult runDsdp(const ConicForm &form, SolveJob &job) {
   ConicResult result;
   int m = static_cast<int>(form.rows.size());
-  DSDP raw = nullptr;
-  if (DSDPCreate(m, &raw) != 0) return result;
-  DsdpHandle solver(raw);
-
   int numBlocks = static_cast<int>(form.psdDims.size());
   std::vector<BlockData> blocks(numBlocks);
   for (BlockData &block : blocks) {
@@ -139,6 +135,13 @@ ConicResult runDsdp(const ConicForm &form, SolveJob &job) {
   collect(form, form.cost, 0, blocks, lpBegin, lpRows, lpVals);
   for (int i = 0; i < m; ++i) {
     collect(form, form.rows[i].row, i + 1, blocks, lpBegin, lpRows, lpVals);
+  }
+
+  // Made after the data it points into, so it is destroyed before them.
+  DSDP raw = nullptr;
+  if (DSDPCreate(m, &raw) != 0) return result;
+  DsdpHandle solver(raw);
+  for (int i = 0; i < m; ++i) {
     DSDPSetDualObjective(raw, i + 1, form.rows[i].rhs);
   }
 

@@ -125,6 +125,36 @@ TEST_F(LibkorvaSdpTest, OrdinaryVariablesWithRangedPsdConstraint) {
   for (double entry : matrix) EXPECT_NEAR(entry, 1.0, 1e-5);
 }
 
+TEST_F(LibkorvaSdpTest, FreeVariablesSharingRowsAreRecovered) {
+  // a, b free: a - b = 0.5 and a + b - X00 = 1, X01 = 0.5; min a + 2b +
+  // trace X = 1.25 + 2.5 X00 + X11 with X00 X11 >= 1/4, least at
+  // X00 = sqrt(0.1), X11 = 2.5 X00.
+  DenseModel m;
+  m.obj = {1, 2};
+  m.lb = {-KVA_INFINITY, -KVA_INFINITY};
+  m.rows = {{1, -1}};
+  m.sense = "=";
+  m.rhs = {0.5};
+  load(m);
+  addVar(2, {{0, 3}, {1.0, 1.0}});
+  addRow({{0, 1}, {1.0, 1.0}, 0, {{0}, {-1.0}}}, '=', 1.0);
+  addRow({{}, {}, 0, {{1}, {0.5}}}, '=', 0.5);
+  ASSERT_EQ(KVAoptimize(model), KVA_OK);
+  ASSERT_EQ(status(), KVA_OPTIMAL);
+  double x00 = std::sqrt(0.1);
+  EXPECT_NEAR(objVal(), 1.25 + 5 * x00, 1e-6);
+  std::vector<double> values = x();
+  double b = (0.5 + x00) / 2;
+  EXPECT_NEAR(values[0], b + 0.5, 1e-6);
+  EXPECT_NEAR(values[1], b, 1e-6);
+  int dim = 0;
+  std::vector<double> matrix = psdX(0, &dim);
+  EXPECT_NEAR(matrix[0], x00, 1e-6);
+  EXPECT_NEAR(matrix[1], 0.5, 1e-6);
+  EXPECT_NEAR(matrix[2], 0.5, 1e-6);
+  EXPECT_NEAR(matrix[3], 2.5 * x00, 1e-6);
+}
+
 TEST_F(LibkorvaSdpTest, MaximisationNegatesTheObjective) {
   // max <C, X> s.t. trace X = 1 is C's largest eigenvalue.
   loadEigenvalueModel(2, {{0, 1, 3}, {1.0, 2.0, 3.0}});
