@@ -2,12 +2,14 @@
 // and when it stops.
 #include <cstdio>
 #include <fstream>
+#include <iostream>
 #include <mutex>
 #include <set>
 #include <sstream>
 #include <thread>
 #include <utility>
 
+#include "tests/libkorva/model_builders.h"
 #include "tests/libkorva/solver_fixture.h"
 
 namespace {
@@ -58,6 +60,31 @@ TEST_F(LibkorvaLogTest, HeaderBackendLinesAndFooterReachTheCallback) {
     EXPECT_NE(text.find(std::string(c.name) + " solved by"), std::string::npos);
     EXPECT_NE(text.find(c.backendLine), std::string::npos) << text;
     EXPECT_NE(text.find("Status OPTIMAL, objective"), std::string::npos);
+    EXPECT_EQ(KVAfreemodel(model), KVA_OK);
+    model = nullptr;
+  }
+}
+
+TEST_F(LibkorvaLogTest, BarrierLinesGoThroughTheCallbackNotStdout) {
+  // Clp's barrier writes the size of its Cholesky factor to std::cout when
+  // it logs; that line has to reach the callback instead.
+  ASSERT_EQ(KVAsetintparam(env, "Method", 2), KVA_OK);
+  for (bool quadratic : {false, true}) {
+    SCOPED_TRACE(quadratic ? "QP" : "LP");
+    clearLog();
+    std::stringstream console;
+    std::streambuf *saved = std::cout.rdbuf(console.rdbuf());
+    load(smallLp());
+    if (quadratic) {
+      ASSERT_EQ(addQpTerms(model, Triplets{{0, 1}, {0, 1}, {-1, -1}}), KVA_OK);
+    }
+    int result = KVAoptimize(model);
+    std::cout.rdbuf(saved);
+    ASSERT_EQ(result, KVA_OK);
+    EXPECT_EQ(status(), KVA_OPTIMAL) << log();
+    EXPECT_EQ(console.str(), "");
+    EXPECT_NE(log().find("elements in sparse Cholesky"), std::string::npos)
+        << log();
     EXPECT_EQ(KVAfreemodel(model), KVA_OK);
     model = nullptr;
   }
