@@ -82,6 +82,28 @@ TEST_F(LibkorvaLimitsTest, TimeLimitKeepsTheIncumbent) {
   EXPECT_EQ(KVAgetdblattrarray(model, "RC", 0, 1, &rc), KVA_OK);
 }
 
+TEST_F(LibkorvaLimitsTest, StartValuesGiveTheSearchAPoint) {
+  // One node without heuristics finds no point of its own; a start for the
+  // 0-1 columns alone is completed by Cbc (the slacks follow) and returned.
+  ASSERT_EQ(KVAsetintparam(env, "MIP/MaxNodes", 1), KVA_OK);
+  ASSERT_EQ(KVAsetintparam(env, "MIP/LevelHeurs", 0), KVA_OK);
+  DenseModel split = marketSplit(4, 30);
+  ASSERT_EQ(solve(split), KVA_NODE_LIMIT) << log();
+  ASSERT_EQ(KVAfreemodel(model), KVA_OK);
+  model = nullptr;
+
+  load(split);
+  for (int j = 0; j < 30; ++j) {
+    ASSERT_EQ(KVAsetdblattrelement(model, "Start", j, 0.0), KVA_OK);
+  }
+  ASSERT_EQ(KVAoptimize(model), KVA_OK);
+  ASSERT_EQ(status(), KVA_SUB_OPTIMAL) << log();
+  // All-zero columns leave every row's right-hand side to the slacks.
+  double total = 0;
+  for (double rhs : split.rhs) total += rhs;
+  EXPECT_DOUBLE_EQ(objVal(), total);
+}
+
 TEST_F(LibkorvaLimitsTest, IterationLimitOnAnLp) {
   ASSERT_EQ(KVAsetintparam(env, "SPX/MaxIterations", 1), KVA_OK);
   ASSERT_EQ(KVAsetintparam(env, "Presolve", 0), KVA_OK);
