@@ -34,6 +34,7 @@ test-tsan: deps
 # Not part of the tests: timings against memcpy and against Octave's own
 # solvers, written to bench/results/latest.md (about 15 to 30 minutes).
 bench: build
+	scripts/install-deps.sh bench
 	bench/run.sh $(BUILD)
 
 clean:

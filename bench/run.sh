@@ -16,6 +16,9 @@ results=$root/bench/results
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
+# Every solver runs on one thread; with the threaded OpenBLAS as the system
+# BLAS its idle threads would otherwise spin against the solve.
+export OPENBLAS_NUM_THREADS=1
 export KORVA_BENCH_MEX=$build/mex
 export KORVA_BENCH_READERS=$build/bench:$root/bench/readers
 octave_run() {
@@ -41,6 +44,7 @@ mkdir -p "$results"
   echo "Run of $started on $(nproc) x $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'),"
   echo "$(octave-cli --version | head -1). Load average before/after: $load_before / $load_after."
   echo "Times are medians of $reps runs with [min-max]; ratios are of medians."
+  echo "Every solver runs on one thread (OPENBLAS_NUM_THREADS=1)."
   echo
   echo "## Gateway cost (test host, a solver that returns at once)"
   echo

@@ -96,6 +96,9 @@ function text = outcome_text(run, reference)
     end
   elseif ~solved(run)
     text = run.status{end};
+    if isfinite(run.objective(end))
+      text = sprintf('%s, %.7g', text, run.objective(end));
+    end
   elseif isnan(reference)
     text = sprintf('%.7g', run.objective(end));
   else

@@ -14,6 +14,6 @@ function [status, objective, seconds] = solve_sdpam(file, ~)
   if strcmp(info.phasevalue, 'pdOPT')
     status = 'optimal';
   else
-    status = sprintf('failed (%s)', info.phasevalue);
+    status = sprintf('not optimal (%s)', info.phasevalue);
   end
 end
