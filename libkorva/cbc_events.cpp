@@ -16,7 +16,10 @@ constexpr int beforeSearch = 3;
 CbcStopEvents::CbcStopEvents(CbcWatch &watch) : watch_(&watch) {}
 
 CbcEventHandler::CbcAction CbcStopEvents::event(CbcEvent whichEvent) {
-  if (whichEvent == endSearch) watch_->searchOver.store(true);
+  if (whichEvent == endSearch && model_ == watch_->searchModel.load()) {
+    watch_->searchIterations.store(model_->getIterationCount());
+    watch_->searchOver.store(true);
+  }
   // Cbc's heuristics run small searches on copies of the model that share
   // its message handler and set its log level to 0 without restoring it;
   // the search model's own events put it back.

@@ -16,6 +16,9 @@ struct CbcWatch {
   // Set once the search is over and Cbc turns its result back into a point
   // of the original problem.
   std::atomic<bool> searchOver{false};
+  // The search's simplex iterations; Cbc does not copy them back to the
+  // model it was given.
+  std::atomic<int> searchIterations{0};
   SolveClock::time_point preprocessStart;
   double preprocessSeconds = 0.0;
 };

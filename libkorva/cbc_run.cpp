@@ -4,6 +4,7 @@
 #include <CbcSOS.hpp>
 #include <CbcSolver.hpp>
 #include <OsiClpSolverInterface.hpp>
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <utility>
@@ -118,6 +119,8 @@ CbcOutcome runCbc(const LinearProblem &problem, SolveJob &job, double cutoff) {
   }
   CbcOutcome outcome = outcomeOf(model, problem.matrix.getNumCols());
   outcome.preprocessSeconds = watch.preprocessSeconds;
+  outcome.iterations =
+      std::max(outcome.iterations, watch.searchIterations.load());
   return outcome;
 }
 

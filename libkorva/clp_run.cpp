@@ -28,5 +28,7 @@ void takeClpPoint(const ClpSimplex &model, const ModelStore &store,
   solution.x.assign(x, x + n);
   solution.hasRc = true;
   solution.rc.resize(n);
-  for (int j = 0; j < n; ++j) solution.rc[j] = store.sense * rc[j];
+  // Adding 0.0 turns a negated zero into +0, so a maximised model does not
+  // report -0.
+  for (int j = 0; j < n; ++j) solution.rc[j] = store.sense * rc[j] + 0.0;
 }

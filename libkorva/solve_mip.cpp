@@ -46,7 +46,8 @@ void takeMipPoint(const CbcOutcome &outcome, const LinearProblem &problem,
       fixedLpReducedCosts(problem, outcome.x, job.signal, &rc)) {
     solution.hasRc = true;
     solution.rc.resize(n);
-    for (int j = 0; j < n; ++j) solution.rc[j] = store.sense * rc[j];
+    // Adding 0.0 turns a negated zero into +0.
+    for (int j = 0; j < n; ++j) solution.rc[j] = store.sense * rc[j] + 0.0;
   }
 }
 

@@ -80,6 +80,10 @@ TEST_F(LibkorvaLimitsTest, TimeLimitKeepsTheIncumbent) {
   EXPECT_GT(objVal(), 0.0);
   double rc = 1;
   EXPECT_EQ(KVAgetdblattrarray(model, "RC", 0, 1, &rc), KVA_OK);
+  // The search's own simplex iterations are counted.
+  int iterations = 0;
+  ASSERT_EQ(KVAgetintattr(model, "SPX/NumIters", &iterations), KVA_OK);
+  EXPECT_GT(iterations, 1000);
 }
 
 TEST_F(LibkorvaLimitsTest, StartValuesGiveTheSearchAPoint) {

@@ -283,3 +283,25 @@ TEST_F(LibkorvaSolveTest, KnownOutcomesWithEveryMethodAndPresolve) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(LibkorvaSolveTest, ReducedCostsOfAMaximisedModelAreNeverNegativeZero) {
+  // Both columns are basic, so their reduced costs are zeros that the
+  // change back to the model's sense must not turn into -0.
+  for (int method : {1, 2}) {
+    SCOPED_TRACE(method);
+    ASSERT_EQ(KVAsetintparam(env, "Method", method), KVA_OK);
+    ASSERT_EQ(solve(twoRowMax()), KVA_OPTIMAL);
+    double rc[2] = {1, 1};
+    ASSERT_EQ(KVAgetdblattrarray(model, "RC", 0, 2, rc), KVA_OK);
+    for (double value : rc) {
+      EXPECT_EQ(value, 0.0);
+      EXPECT_FALSE(std::signbit(value));
+    }
+    ASSERT_EQ(KVAfreemodel(model), KVA_OK);
+    model = nullptr;
+  }
+}
+
+}  // namespace
