@@ -22,7 +22,8 @@ void addGradient(const std::vector<QuadTerm> &terms, const Ipopt::Number *x,
 
 }  // namespace
 
-QuadraticMinlp::QuadraticMinlp(const ModelStore &store) : store_(store) {
+QuadraticMinlp::QuadraticMinlp(const ModelStore &store, bool withObjective)
+    : store_(store), objectiveFactor_(withObjective ? store.sense : 0.0) {
   int rows = numRows(store);
   std::vector<std::map<int, double>> entries(numConstraints(store));
   for (int j = 0; j < numVars(store); ++j) {
@@ -143,14 +144,15 @@ bool QuadraticMinlp::eval_f(Ipopt::Index n, const Ipopt::Number *x, bool,
                             Ipopt::Number &value) {
   double sum = valueOf(store_.objQuad, x);
   for (int j = 0; j < n; ++j) sum += store_.obj[j] * x[j];
-  value = store_.sense * sum;
+  value = objectiveFactor_ * sum;
   return true;
 }
 
 bool QuadraticMinlp::eval_grad_f(Ipopt::Index n, const Ipopt::Number *x, bool,
                                  Ipopt::Number *grad) {
-  for (int j = 0; j < n; ++j) grad[j] = store_.sense * store_.obj[j];
-  addGradient(store_.objQuad, x, store_.sense, grad, [](int j) { return j; });
+  for (int j = 0; j < n; ++j) grad[j] = objectiveFactor_ * store_.obj[j];
+  addGradient(store_.objQuad, x, objectiveFactor_, grad,
+              [](int j) { return j; });
   return true;
 }
 
@@ -223,7 +225,7 @@ bool QuadraticMinlp::eval_h(Ipopt::Index, const Ipopt::Number *, bool,
     return true;
   }
   std::fill(values, values + hessian_.size(), 0.0);
-  addHessianTerms(store_.objQuad, objFactor * store_.sense, values);
+  addHessianTerms(store_.objQuad, objFactor * objectiveFactor_, values);
   int linearRows = numRows(store_);
   for (size_t k = 0; k < store_.quadConstrs.size(); ++k) {
     addHessianTerms(store_.quadConstrs[k].quad, lambda[linearRows + k], values);

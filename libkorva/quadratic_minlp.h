@@ -14,7 +14,8 @@
 
 class QuadraticMinlp : public Bonmin::TMINLP {
  public:
-  explicit QuadraticMinlp(const ModelStore &store);
+  // Without the objective, any feasible point is optimal.
+  QuadraticMinlp(const ModelStore &store, bool withObjective);
 
   bool get_nlp_info(Ipopt::Index &n, Ipopt::Index &m, Ipopt::Index &nnzJac,
                     Ipopt::Index &nnzHessian,
@@ -64,6 +65,7 @@ class QuadraticMinlp : public Bonmin::TMINLP {
                        Ipopt::Number *values) const;
 
   const ModelStore &store_;
+  double objectiveFactor_;  // the model's sense, or 0 without objective
   std::vector<JacobianRow> jacobian_;
   int jacobianCount_ = 0;
   // Lower triangle (row >= col) of the Lagrangian's Hessian.

@@ -60,24 +60,16 @@ int mipStatus2kva(Bonmin::Bab::MipStatuses status, const StopSignal &signal) {
   }
 }
 
-}  // namespace
-
-void solveQuadraticMinlp(SolveJob &job, Solution &solution) {
-  const ModelStore &store = job.store;
-  std::string nonConvex = nonConvexPart(store);
-  if (!nonConvex.empty()) {
-    logLine(job.log, "Unsupported: " + nonConvex);
-    solution.status = KVA_UNSUPPORTED;
-    return;
-  }
-  SolveClock::time_point start = SolveClock::now();
+// Runs Bonmin's search, on the model's objective or on none (to find any
+// feasible point).
+void runSearch(Bonmin::Bab &search, SolveJob &job, bool withObjective) {
   Bonmin::BonminSetup setup;
   setup.initializeOptionsAndJournalist();
   applySettings(setup, job);
-  Ipopt::SmartPtr<Bonmin::TMINLP> problem = new QuadraticMinlp(store);
+  Ipopt::SmartPtr<Bonmin::TMINLP> problem =
+      new QuadraticMinlp(job.store, withObjective);
   setup.initialize(problem);
 
-  Bonmin::Bab search;
   // Bonmin has no stop callback; its search checks the Cbc event flag
   // between nodes, which the watcher keeps raising once a stop is due.
   std::atomic<bool> searching{true};
@@ -99,9 +91,44 @@ void solveQuadraticMinlp(SolveJob &job, Solution &solution) {
   }
   searching.store(false);
   watcher.join();
+}
 
+// Ipopt gives up on a convex model whose objective falls without bound
+// (its iterates diverge); a search for any feasible point tells that apart
+// from infeasibility.
+int settleFailure(SolveJob &job) {
+  Bonmin::Bab search;
+  runSearch(search, job, false);
+  switch (search.mipStatus()) {
+    case Bonmin::Bab::FeasibleOptimal:
+    case Bonmin::Bab::Feasible:
+      logLine(job.log,
+              "The search failed on a feasible convex model: its objective "
+              "is unbounded");
+      return KVA_UNBOUNDED;
+    case Bonmin::Bab::ProvenInfeasible:
+      return KVA_INFEASIBLE;
+    default:
+      return mipStatus2kva(search.mipStatus(), job.signal);
+  }
+}
+
+}  // namespace
+
+void solveQuadraticMinlp(SolveJob &job, Solution &solution) {
+  const ModelStore &store = job.store;
+  std::string nonConvex = nonConvexPart(store);
+  if (!nonConvex.empty()) {
+    logLine(job.log, "Unsupported: " + nonConvex);
+    solution.status = KVA_UNSUPPORTED;
+    return;
+  }
+  SolveClock::time_point start = SolveClock::now();
+  Bonmin::Bab search;
+  runSearch(search, job, true);
   solution.solutionTime = secondsSince(start);
   solution.status = mipStatus2kva(search.mipStatus(), job.signal);
+  if (solution.status == KVA_NUMERICAL) solution.status = settleFailure(job);
   solution.isMip = std::any_of(store.vtype.begin(), store.vtype.end(),
                                [](char t) { return t == 'B' || t == 'I'; });
   if (search.bestSolution() == nullptr ||

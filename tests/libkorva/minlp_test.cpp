@@ -64,6 +64,30 @@ TEST_F(LibkorvaMinlpTest, MiqcpOptimumIsAnIntegerPointInsideTheCircle) {
   EXPECT_LE(gap, 1e-4);
 }
 
+TEST_F(LibkorvaMinlpTest, InfeasibleAndUnboundedQcps) {
+  // x^2 + y^2 <= 1 with x >= 2 has no point.
+  DenseModel m;
+  m.obj = {1, 1};
+  m.lb = {2, -KVA_INFINITY};
+  load(m);
+  ASSERT_EQ(addQuadConstraint(model, {}, {{0, 1}, {0, 1}, {1, 1}}, '<', 1),
+            KVA_OK);
+  ASSERT_EQ(KVAoptimize(model), KVA_OK);
+  EXPECT_EQ(status(), KVA_INFEASIBLE);
+  KVAfreemodel(model);
+  model = nullptr;
+
+  // min -y with x^2 <= y: the objective falls without bound along y.
+  m.obj = {0, -1};
+  m.lb = {-KVA_INFINITY, -KVA_INFINITY};
+  load(m);
+  ASSERT_EQ(addQuadConstraint(model, {{1}, {-1}}, {{0}, {0}, {1}}, '<', 0),
+            KVA_OK);
+  ASSERT_EQ(KVAoptimize(model), KVA_OK);
+  EXPECT_EQ(status(), KVA_UNBOUNDED) << log();
+  EXPECT_FALSE(has("ObjVal"));
+}
+
 TEST_F(LibkorvaMinlpTest, NonConvexModelsAreRefusedWithALogLine) {
   struct Case {
     const char *name;
