@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <thread>
 
+#include "libkorva/ipopt_journal.h"
 #include "libkorva/quadratic_convexity.h"
 #include "libkorva/quadratic_minlp.h"
 #include "libkorva/solve_job.h"
@@ -66,6 +67,15 @@ void runSearch(Bonmin::Bab &search, SolveJob &job, bool withObjective) {
   Bonmin::BonminSetup setup;
   setup.initializeOptionsAndJournalist();
   applySettings(setup, job);
+  // Ipopt's iterations go to the log when there is one search to follow;
+  // at every node of a branch and bound they would drown it.
+  bool integer = std::any_of(job.store.vtype.begin(), job.store.vtype.end(),
+                             [](char t) { return t == 'B' || t == 'I'; });
+  setup.journalist()->DeleteAllJournals();
+  setup.journalist()->AddJournal(new IpoptLogJournal(
+      job.log, isLogging(job.log) && !integer && withObjective
+                   ? Ipopt::J_ITERSUMMARY
+                   : Ipopt::J_NONE));
   Ipopt::SmartPtr<Bonmin::TMINLP> problem =
       new QuadraticMinlp(job.store, withObjective);
   setup.initialize(problem);

@@ -38,6 +38,8 @@ TEST_F(LibkorvaMinlpTest, ConvexQcpWithLowerSideOnAConcaveFunction) {
   EXPECT_NEAR(values[1], y, 1e-6);
   EXPECT_NEAR(objVal(), -2 * y - 0.5, 1e-6);
   EXPECT_NE(log().find("QCP solved by Bonmin"), std::string::npos);
+  // Ipopt's iteration table reaches the callback.
+  EXPECT_NE(log().find("Number of Iterations"), std::string::npos) << log();
 }
 
 TEST_F(LibkorvaMinlpTest, MiqcpOptimumIsAnIntegerPointInsideTheCircle) {
