@@ -3,7 +3,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: deps build demo test test-asan test-tsan bench clean
+.PHONY: deps build demo test test-asan test-tsan fuzz check-leaks bench clean
 
 deps:
 	scripts/install-deps.sh
@@ -31,6 +31,21 @@ test-tsan: deps
 	cmake --build build-tsan -j $(JOBS) --target unit_tests
 	cd build-tsan && ctest --output-on-failure -j $(JOBS)
 
+# libFuzzer (clang) on the gateway against the fake and against libkorva:
+# FUZZ_SECONDS per target, the corpus kept in build-fuzz/fuzz-corpus for the
+# next run. CI runs a short smoke run; long runs are `make fuzz`.
+FUZZ_SECONDS ?= 1800
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DKORVA_FUZZ=ON \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build build-fuzz -j $(JOBS) --target fuzz_fake fuzz_libkorva fuzz_seeds
+	tests/fuzz/run_fuzz.sh build-fuzz $(FUZZ_SECONDS)
+
+# The bad-input cases and 1000 valid calls in Octave: flat resident size,
+# and no definitely lost block from the module or libkorva under valgrind.
+check-leaks: build
+	tests/leaks/check_leaks.sh octave-cli $(BUILD)/mex
+
 # Not part of the tests: timings against memcpy and against Octave's own
 # solvers, written to bench/results/latest.md (about 15 to 30 minutes).
 bench: build
@@ -38,4 +53,4 @@ bench: build
 	bench/run.sh $(BUILD)
 
 clean:
-	rm -rf $(BUILD) build-asan build-tsan
+	rm -rf $(BUILD) build-asan build-tsan build-fuzz
