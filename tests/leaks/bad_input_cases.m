@@ -48,11 +48,13 @@ function cases = bad_input_cases()
     add(f{1}, 'double 5', 5);
     add(f{1}, 'cell', {'x'});
   end
+  names = struct('varnames', 3, 'constrnames', 2);
   for f = {'varnames', 'constrnames'}
     add(f{1}, 'char instead of cell', 'x');
     add(f{1}, 'cell holding a number', {1, 'b', 'c'});
     add(f{1}, 'too few names', {'a'});
-    add(f{1}, 'name of 300 characters', repmat({repmat('n', 1, 300)}, 1, 3));
+    add(f{1}, 'names of 300 characters', ...
+        repmat({repmat('n', 1, 300)}, 1, names.(f{1})));
   end
 
   add('A', 'dense double', [1 1 0; 0 1 1]);

@@ -1,6 +1,8 @@
 function outcome = run_bad_input(c)
   % Calls korva_mex with one case of bad_input_cases and describes what the
-  % user gets: the error message, or the status of the result.
+  % user gets: the error message, or the status of the result, and the last
+  % warning shown on the way.
+  lastwarn('');
   try
     if numel(c.args) == 0
       korva_mex();
@@ -14,5 +16,8 @@ function outcome = run_bad_input(c)
     end
   catch err
     outcome = ['error: ' err.message];
+  end
+  if ! isempty(lastwarn())
+    outcome = [outcome ' (warning: ' lastwarn() ')'];
   end
 end
