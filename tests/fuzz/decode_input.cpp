@@ -212,9 +212,15 @@ mxArray *safeLogFile(Reader &in, mxArray *value) {
   return testhost::text(paths[in.byte() % 3]);
 }
 
-bool isLongTime(const mxArray *value, double limit) {
-  return !(mxIsDouble(value) && !mxIsSparse(value) && !mxIsComplex(value) &&
-           mxGetNumberOfElements(value) == 1 && mxGetScalar(value) <= limit);
+// Whatever is not a time between 0 and the limit would leave the solver
+// without one (a value it refuses keeps its default: no limit).
+bool needsTimeCap(const mxArray *value, double limit) {
+  if (!mxIsDouble(value) || mxIsSparse(value) || mxIsComplex(value) ||
+      mxGetNumberOfElements(value) != 1) {
+    return true;
+  }
+  double seconds = mxGetScalar(value);
+  return !(seconds >= 0 && seconds <= limit);
 }
 
 mxArray *decodeParams(Reader &in, bool withParams) {
@@ -235,7 +241,7 @@ mxArray *decodeParams(Reader &in, bool withParams) {
   if (in.options.realLibrary) {
     for (auto &field : fields) {
       if (field.first == "MaxTime" &&
-          isLongTime(field.second, in.options.maxTime)) {
+          needsTimeCap(field.second, in.options.maxTime)) {
         mxDestroyArray(field.second);
         field.second = testhost::scalar(in.options.maxTime);
       }
