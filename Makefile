@@ -13,7 +13,8 @@ build: deps
 	cmake --build $(BUILD) -j $(JOBS)
 
 demo: build
-	cd examples && octave-cli --no-gui --quiet run_examples.m
+	octave-cli --no-gui --quiet --eval \
+	  "addpath('$(BUILD)/mex'); run('examples/run_examples.m')"
 
 test: deps
 	rm -rf $(BUILD)

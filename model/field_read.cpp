@@ -20,9 +20,11 @@ void releaseArray(T **array) {
 }  // namespace
 
 void checkRealAndSize(const char *subject, const mxArray *value) {
+  // A sparse matrix is as large as its storage, not its rows times columns.
+  size_t entries = mxIsSparse(value) ? size_t(mxGetNzmax(value))
+                                     : mxGetNumberOfElements(value);
   if (mxGetM(value) >= sizeLimit || mxGetN(value) >= sizeLimit ||
-      mxGetNumberOfElements(value) >= sizeLimit ||
-      (mxIsSparse(value) && size_t(mxGetNzmax(value)) >= sizeLimit)) {
+      entries >= sizeLimit) {
     korvaError(subject, "It is too large.");
   }
   if (mxIsComplex(value)) {

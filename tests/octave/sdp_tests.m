@@ -68,7 +68,9 @@ end
 function sdplibInstances(params)
   dataDir = getenv('KORVA_DATA_DIR');
   if isempty(dataDir)
-    dataDir = '/work/shared/data';
+    % The shared data sets sit beside the repository.
+    here = fileparts(mfilename('fullpath'));
+    dataDir = fullfile(here, '..', '..', '..', 'shared', 'data');
   end
   folder = fullfile(dataDir, 'sdplib');
   [optima, units] = publishedOptima(fullfile(folder, 'README.md'));

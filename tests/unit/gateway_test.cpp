@@ -252,6 +252,16 @@ TEST_F(GatewayTest, HandlesLeftByAnAbortedCallAreFreedByTheNextOne) {
   expectNothingLeft(result);
 }
 
+TEST_F(GatewayTest, AWideSparseMatrixIsSizedByItsEntries) {
+  // 10^5 x 10^5 has more than 2^31 positions but only two entries.
+  Array model(
+      structure({{"A", sparse(100000, 100000, {{0, 0, 1}, {5, 99999, 2}})},
+                 {"obj", row({})}}));
+  testhost::CallResult result = testhost::call({model.get()});
+  EXPECT_EQ(result.message.find("It is too large."), std::string::npos)
+      << result.message;
+}
+
 TEST(GatewayVersionTest, ReportsTheHostReleaseAndArrayInterface) {
   unsigned int release = 0;
   unsigned int api = 0;
