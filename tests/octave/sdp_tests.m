@@ -71,6 +71,9 @@ function sdplibInstances(params)
     % The shared data sets sit beside the repository.
     here = fileparts(mfilename('fullpath'));
     dataDir = fullfile(here, '..', '..', '..', 'shared', 'data');
+    if ! exist(dataDir, 'dir')
+      dataDir = '/work/shared/data';
+    end
   end
   folder = fullfile(dataDir, 'sdplib');
   [optima, units] = publishedOptima(fullfile(folder, 'README.md'));
