@@ -6,7 +6,7 @@
 # Usage: check_leaks.sh OCTAVE_CLI MEX_DIR [VALID_CALLS]
 set -uo pipefail
 octave=$1
-mex_dir=$2
+mex_dir=$(cd "$2" && pwd)
 calls=${3:-1000}
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
