@@ -4,13 +4,6 @@ function errors_tests
              @unset_fields_of_struct_array_elements});
 end
 
-function model = small_lp()
-  model.A = sparse([1 1]);
-  model.obj = [1 1];
-  model.rhs = 1;
-  model.lhsorsense = '>';
-end
-
 function argument_errors
   m = small_lp();
   cases = {

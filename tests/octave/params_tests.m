@@ -3,13 +3,6 @@ function params_tests
              @log_switches, @log_file_appends});
 end
 
-function model = small_lp()
-  model.A = sparse([1 1]);
-  model.obj = [1 1];
-  model.rhs = 1;
-  model.lhsorsense = '>';
-end
-
 function time_limit_returns_the_incumbent
   model = market_split(4, 30);
   r = korva_mex(model, quiet_params('MaxTime', 2));
