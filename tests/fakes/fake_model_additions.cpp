@@ -1,5 +1,8 @@
 // Additions to a model. Quadratic constraints count in "NumConss" and
 // semidefinite variables in "NumPsdVars"; the rest is only recorded.
+#include <string>
+#include <vector>
+
 #include "fake_render.h"
 #include "fake_state.h"
 
@@ -13,6 +16,27 @@ using fake::renderModel;
 using fake::renderSense;
 using fake::renderText;
 using fake::withModel;
+
+namespace {
+
+// The arguments both semidefinite constraint calls share, in their order.
+std::vector<std::string> renderPsdTerms(
+    KVAmodel model, int numLinear, int numPsdTerms, int numEntries,
+    const int *linearIdx, const double *linearVals, const int *psdVarIdx,
+    const int *matBegin, const int *flatIdx, const double *vals) {
+  return {renderModel(model),
+          renderInt(numLinear),
+          renderInt(numPsdTerms),
+          renderInt(numEntries),
+          renderInts(linearIdx, numLinear),
+          renderDoubles(linearVals, numLinear),
+          renderInts(psdVarIdx, numPsdTerms),
+          renderInts(matBegin, numPsdTerms + 1),
+          renderInts(flatIdx, numEntries),
+          renderDoubles(vals, numEntries)};
+}
+
+}  // namespace
 
 extern "C" {
 
@@ -90,16 +114,12 @@ int KVAaddpsdconstr(KVAmodel model, int numLinear, int numPsdTerms,
                     const double *linearVals, const int *psdVarIdx,
                     const int *matBegin, const int *flatIdx, const double *vals,
                     int sense, double rhs, const char *name) {
-  return checkModel(
-      record("KVAaddpsdconstr",
-             {renderModel(model), renderInt(numLinear), renderInt(numPsdTerms),
-              renderInt(numEntries), renderInts(linearIdx, numLinear),
-              renderDoubles(linearVals, numLinear),
-              renderInts(psdVarIdx, numPsdTerms),
-              renderInts(matBegin, numPsdTerms + 1),
-              renderInts(flatIdx, numEntries), renderDoubles(vals, numEntries),
-              renderSense(sense), renderDouble(rhs), renderText(name)}),
-      model);
+  std::vector<std::string> args =
+      renderPsdTerms(model, numLinear, numPsdTerms, numEntries, linearIdx,
+                     linearVals, psdVarIdx, matBegin, flatIdx, vals);
+  args.insert(args.end(),
+              {renderSense(sense), renderDouble(rhs), renderText(name)});
+  return checkModel(record("KVAaddpsdconstr", args), model);
 }
 
 int KVAaddrangepsdconstr(KVAmodel model, int numLinear, int numPsdTerms,
@@ -108,16 +128,12 @@ int KVAaddrangepsdconstr(KVAmodel model, int numLinear, int numPsdTerms,
                          const int *matBegin, const int *flatIdx,
                          const double *vals, double lhs, double rhs,
                          const char *name) {
-  return checkModel(
-      record("KVAaddrangepsdconstr",
-             {renderModel(model), renderInt(numLinear), renderInt(numPsdTerms),
-              renderInt(numEntries), renderInts(linearIdx, numLinear),
-              renderDoubles(linearVals, numLinear),
-              renderInts(psdVarIdx, numPsdTerms),
-              renderInts(matBegin, numPsdTerms + 1),
-              renderInts(flatIdx, numEntries), renderDoubles(vals, numEntries),
-              renderDouble(lhs), renderDouble(rhs), renderText(name)}),
-      model);
+  std::vector<std::string> args =
+      renderPsdTerms(model, numLinear, numPsdTerms, numEntries, linearIdx,
+                     linearVals, psdVarIdx, matBegin, flatIdx, vals);
+  args.insert(args.end(),
+              {renderDouble(lhs), renderDouble(rhs), renderText(name)});
+  return checkModel(record("KVAaddrangepsdconstr", args), model);
 }
 
 }  // extern "C"
