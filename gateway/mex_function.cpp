@@ -48,40 +48,51 @@ void drainLocked() {
   pthread_mutex_unlock(&outBuffer.lock);
 }
 
-// Relays the log until the solve has a final status. Returns true when the
-// loop ended through the status test: the buffer lock is then still held and
-// *status is the final status. Returns false after a Ctrl+C, or when the
-// worker ended with status 11 without one.
-bool pollSolve(KVAmodel model, int32_t *status) {
-  // The host may consume its interrupt flag when asked, so a Ctrl+C seen
-  // before the worker runs is remembered until it can be acted on.
-  bool interruptPending = false;
+// How the polling loop ended.
+enum class PollEnd {
+  finalStatus,  // the buffer lock is still held
+  stoppedByCtrlC,
+  interruptedWithoutCtrlC,
+};
+
+// Relays the log until the solve has a final status or is stopped. A Ctrl+C
+// is taken from the host as soon as it is seen, so that no host function can
+// act on it while the worker runs; it is acted on only while the solve runs,
+// and *ctrlCSeen tells the caller to hand back one it did not act on.
+PollEnd pollSolve(KVAmodel model, int32_t *status, bool *ctrlCSeen) {
   for (;;) {
     bool workerEnded = waitForWorker(pollPeriod);
-    interruptPending = utIsInterruptPending() || interruptPending;
-    if (interruptPending && optimizeFinished.load() == statusRunning) {
+    if (utIsInterruptPending()) {
+      utSetInterruptPending(false);
+      *ctrlCSeen = true;
+    }
+    if (*ctrlCSeen && optimizeFinished.load() == statusRunning) {
       KVAterminate(model);
-      mexWarnMsgTxt("Capture the ctrl+c signal. the solver will exit soon.");
-      return false;
+      return PollEnd::stoppedByCtrlC;
     }
     pthread_mutex_lock(&outBuffer.lock);
     int32_t current = optimizeFinished.load();
-    if (current == statusRunning || current == statusNotStarted ||
-        current == KVA_INTERRUPTED) {
+    bool going = current == statusRunning || current == statusNotStarted ||
+                 current == KVA_INTERRUPTED;
+    // Once the worker has ended, whatever it published is final.
+    if (going && !workerEnded) {
       drainOutBuffer();
       pthread_mutex_unlock(&outBuffer.lock);
-      if (current == KVA_INTERRUPTED && workerEnded) {
-        return false;
-      }
       continue;
     }
+    if (current == KVA_INTERRUPTED) {
+      drainOutBuffer();
+      pthread_mutex_unlock(&outBuffer.lock);
+      return PollEnd::interruptedWithoutCtrlC;
+    }
     *status = current;
-    return true;
+    return PollEnd::finalStatus;
   }
 }
 
-// The final status test; the caller holds the buffer lock.
-void finishSolve(int32_t status, pthread_t worker) {
+// The final status test; the caller holds the buffer lock. An ignored Ctrl+C
+// goes back to the host before the failure error, which never returns.
+void finishSolve(int32_t status, pthread_t worker, bool ctrlCSeen) {
   if (isFinalSuccess(status)) {
     drainOutBuffer();
     pthread_mutex_unlock(&outBuffer.lock);
@@ -93,7 +104,24 @@ void finishSolve(int32_t status, pthread_t worker) {
   drainOutBuffer();
   pthread_mutex_unlock(&outBuffer.lock);
   pthread_join(worker, nullptr);
+  if (ctrlCSeen) {
+    utSetInterruptPending(true);
+  }
   korvaError("Optimize failed", text);
+}
+
+// Shown only once the worker has been joined: a host whose user turned
+// warnings into errors leaves the call from inside the warning. The log of
+// the stopped solve is relayed after it, or before the call leaves.
+void warnStopped() {
+  try {
+    mexWarnMsgTxt("Capture the ctrl+c signal. the solver will exit soon.");
+  } catch (...) {
+    drainLocked();
+    freeAll();
+    throw;
+  }
+  drainLocked();
 }
 
 }  // namespace
@@ -131,12 +159,18 @@ extern "C" void mexFunction(int nlhs, mxArray *plhs[], int nrhs,
   pthread_t worker;
   startWorker(&worker, model);
   int32_t status = statusNotStarted;
-  if (pollSolve(model, &status)) {
-    finishSolve(status, worker);
+  bool ctrlCSeen = false;
+  PollEnd end = pollSolve(model, &status, &ctrlCSeen);
+  if (end == PollEnd::finalStatus) {
+    finishSolve(status, worker, ctrlCSeen);
   } else {
     pthread_join(worker, nullptr);
-    // Whatever the solver logged after the last relay belongs to this call.
-    drainLocked();
+    if (end == PollEnd::stoppedByCtrlC) {
+      warnStopped();
+    } else {
+      // Whatever the solver logged after the last relay belongs to this call.
+      drainLocked();
+    }
   }
 
   if (optimizeFinished.load() == KVA_INTERRUPTED) {
@@ -145,4 +179,7 @@ extern "C" void mexFunction(int nlhs, mxArray *plhs[], int nrhs,
     createReturnMxArray(model, plhs);
   }
   freeAll();
+  if (ctrlCSeen && end != PollEnd::stoppedByCtrlC) {
+    utSetInterruptPending(true);
+  }
 }

@@ -4,7 +4,10 @@
 
 #include "mex.h"
 
+// Whether a Ctrl+C is pending; asking does not consume it.
 extern "C" bool utIsInterruptPending(void);
+// Sets or clears the pending Ctrl+C; returns whether one was pending.
+extern "C" bool utSetInterruptPending(bool pending);
 extern "C" void ioFlush(void);
 
 // The value of field `field` in element `element` of a structure, or null
@@ -13,8 +16,8 @@ extern "C" void ioFlush(void);
 // value; users leave such fields unset in struct arrays all the time, so in
 // the Octave build an empty double in an array of two or more elements counts
 // as no value. A 1x1 structure is read as it stands.
-inline const mxArray *getElementField(const mxArray *structure,
-                                      mwIndex element, int field) {
+inline const mxArray *getElementField(const mxArray *structure, mwIndex element,
+                                      int field) {
   const mxArray *value = mxGetFieldByNumber(structure, element, field);
 #ifdef KORVA_OCTAVE_HOST
   if (value != nullptr && mxGetNumberOfElements(structure) > 1 &&

@@ -1,22 +1,28 @@
-// The two host services the module needs beyond Octave's MEX interface.
+// The host services the module needs beyond Octave's MEX interface.
 #include <octave/oct.h>
 #include <octave/pager.h>
 #include <octave/quit.h>
 
-// Reports a Ctrl+C that Octave has recorded and consumes it. Octave's signal
-// handler only raises octave_interrupt_state (and octave_signal_caught); it
-// acts on them at its next interrupt check, which no MEX service the module
-// calls during a solve makes (mexPrintf, the flush, mexWarnMsgTxt), so the
-// interrupt cannot leave the call while the worker runs. Consuming the state
-// here lets the call return its result after stopping the solve; left set,
-// it would abort the statement as soon as the call returns. The caught flag
-// may stay: with the state at 0, Octave's check finds nothing to act on.
+// Octave's signal handler only raises octave_interrupt_state and
+// octave_signal_caught; the interpreter acts on them at its next interrupt
+// check, which throws out of whatever runs then.
 extern "C" bool utIsInterruptPending(void) {
-  if (octave_interrupt_state > 0) {
+  return octave_interrupt_state > 0;
+}
+
+// Clearing consumes the Ctrl+C, so the call can return its result after
+// stopping the solve. Setting it again hands an ignored Ctrl+C back: both
+// flags are raised so the interpreter's next check stops the user's script,
+// as it would have without the module.
+extern "C" bool utSetInterruptPending(bool pending) {
+  bool was = octave_interrupt_state > 0;
+  if (pending) {
+    octave_interrupt_state = 1;
+    octave_signal_caught = 1;
+  } else {
     octave_interrupt_state = 0;
-    return true;
   }
-  return false;
+  return was;
 }
 
 // Octave pages its standard output; flushing makes the relayed log appear

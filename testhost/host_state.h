@@ -9,6 +9,7 @@
 
 // The two host calls outside mex.h, with the signatures the module declares.
 extern "C" bool utIsInterruptPending(void);
+extern "C" bool utSetInterruptPending(bool pending);
 extern "C" void ioFlush(void);
 
 namespace testhost {
@@ -24,7 +25,8 @@ void checkCallerThread(const char *function);
 void beginCall();
 void endCall();
 
-// Clears printed text, warnings and the flush and interrupt counters.
+// Clears printed text, warnings, the flush and interrupt counters and a
+// pending Ctrl+C.
 void resetOutput();
 
 }  // namespace testhost

@@ -17,6 +17,8 @@ std::string printedText;
 std::vector<std::string> warningList;
 int flushes = 0;
 int queries = 0;
+bool interruptPending = false;
+bool warningsThrow = false;
 std::function<bool(int)> interruptScript = [](int) { return false; };
 
 std::string formatText(const char *format, va_list args) {
@@ -49,11 +51,22 @@ void resetOutput() {
   warningList.clear();
   flushes = 0;
   queries = 0;
+  interruptPending = false;
 }
 
 void scriptInterrupt(std::function<bool(int query)> pending) {
   std::lock_guard<std::mutex> lock(outputMutex);
   interruptScript = std::move(pending);
+}
+
+bool interruptLeftPending() {
+  std::lock_guard<std::mutex> lock(outputMutex);
+  return interruptPending;
+}
+
+void warningsAsErrors(bool raise) {
+  std::lock_guard<std::mutex> lock(outputMutex);
+  warningsThrow = raise;
 }
 
 int interruptQueries() {
@@ -103,6 +116,9 @@ void mexErrMsgIdAndTxt(const char *identifier, const char *text, ...) {
 void mexWarnMsgTxt(const char *text) {
   checkCallerThread("mexWarnMsgTxt");
   std::lock_guard<std::mutex> lock(testhost::outputMutex);
+  if (testhost::warningsThrow) {
+    throw testhost::HostError(std::string(), text != nullptr ? text : "");
+  }
   testhost::warningList.emplace_back(text != nullptr ? text : "");
 }
 
@@ -123,7 +139,8 @@ void ioFlush(void) {
   ++testhost::flushes;
 }
 
-// The script runs outside the lock, so it may use the host itself.
+// The script runs outside the lock, so it may use the host itself. A Ctrl+C
+// it lets arrive stays pending until the module clears it.
 bool utIsInterruptPending(void) {
   checkCallerThread("utIsInterruptPending");
   std::function<bool(int)> script;
@@ -133,6 +150,17 @@ bool utIsInterruptPending(void) {
     script = testhost::interruptScript;
     query = testhost::queries++;
   }
-  return script ? script(query) : false;
+  bool arrives = script ? script(query) : false;
+  std::lock_guard<std::mutex> lock(testhost::outputMutex);
+  testhost::interruptPending = testhost::interruptPending || arrives;
+  return testhost::interruptPending;
+}
+
+bool utSetInterruptPending(bool pending) {
+  checkCallerThread("utSetInterruptPending");
+  std::lock_guard<std::mutex> lock(testhost::outputMutex);
+  bool was = testhost::interruptPending;
+  testhost::interruptPending = pending;
+  return was;
 }
 }

@@ -71,11 +71,17 @@ std::vector<double> doublesOf(const mxArray *value);
 std::vector<std::string> fieldNamesOf(const mxArray *structure);
 const mxArray *fieldOf(const mxArray *structure, const std::string &name);
 
-// Scripted Ctrl+C: utIsInterruptPending returns what the function returns;
-// it is given the number of earlier queries in this call. Default: never.
-// Both counters restart at each call().
+// Scripted Ctrl+C: a Ctrl+C arrives before the utIsInterruptPending query
+// for which the function returns true; it is given the number of earlier
+// queries in this call. Default: never. A Ctrl+C stays pending until
+// utSetInterruptPending clears it. Counters and flag restart at each call().
 void scriptInterrupt(std::function<bool(int query)> pending);
 int interruptQueries();
+// Whether a Ctrl+C is pending (after a call: one the module left unconsumed).
+bool interruptLeftPending();
+// When set, mexWarnMsgTxt raises the warning as a HostError, as a host does
+// whose user turned warnings into errors.
+void warningsAsErrors(bool raise);
 int flushCount();
 
 // What one gateway call did.

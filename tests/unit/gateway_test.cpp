@@ -43,7 +43,9 @@ class GatewayTest : public ::testing::Test {
   void SetUp() override {
     fake::reset();
     testhost::scriptInterrupt([](int) { return false; });
+    testhost::warningsAsErrors(false);
   }
+  void TearDown() override { testhost::warningsAsErrors(false); }
 };
 
 TEST_F(GatewayTest, ArgumentChecksRunInOrderBeforeAnythingIsMade) {
@@ -184,6 +186,44 @@ TEST_F(GatewayTest, CtrlCDuringTheSolveStopsItAndReturnsAnEmptyStructure) {
   EXPECT_EQ(mxGetNumberOfFields(result.output.get()), 0);
   // Logged before the stop and relayed only after the join: not lost.
   EXPECT_EQ(result.printed, "node 1\n");
+  EXPECT_FALSE(testhost::interruptLeftPending());
+  expectNothingLeft(result);
+}
+
+// With warnings turned into errors the warning leaves the call: only after
+// the worker has been joined, and through the release step.
+TEST_F(GatewayTest, CtrlCWarningRaisedAsAnErrorLeavesNoWorkerBehind) {
+  Array model = smallModel();
+  fake::blockUntilTerminate(true);
+  fake::logDuringOptimize({"node 1\n"});
+  testhost::scriptInterrupt([](int query) { return query >= 1; });
+  testhost::warningsAsErrors(true);
+  testhost::CallResult result = testhost::call({model.get()});
+  ASSERT_TRUE(result.raised);
+  EXPECT_EQ(result.message,
+            "Capture the ctrl+c signal. the solver will exit soon.");
+  EXPECT_EQ(result.printed, "node 1\n");
+  EXPECT_FALSE(testhost::interruptLeftPending());
+  expectNothingLeft(result);
+
+  testhost::warningsAsErrors(false);
+  fake::reset();
+  testhost::scriptInterrupt([](int) { return false; });
+  testhost::CallResult next = testhost::call({model.get()});
+  ASSERT_FALSE(next.raised) << next.message;
+  EXPECT_EQ(testhost::stringOf(testhost::fieldOf(next.output.get(), "Status")),
+            "OPTIMAL");
+  expectNothingLeft(next);
+}
+
+TEST_F(GatewayTest, ReaderWarningRaisedAsAnErrorReleasesTheRecords) {
+  Array model(structure({{"quadcon", structure({{"Qrow", row({1, 2})},
+                                                {"Qcol", row({1})},
+                                                {"Qval", row({1, 2})}})}}));
+  testhost::warningsAsErrors(true);
+  testhost::CallResult result = testhost::call({model.get()});
+  ASSERT_TRUE(result.raised);
+  EXPECT_EQ(result.message.rfind("quadcon.qc. The lengths", 0), 0u);
   expectNothingLeft(result);
 }
 
@@ -211,7 +251,28 @@ TEST_F(GatewayTest, CtrlCAfterTheFinalStatusIsIgnored) {
   EXPECT_EQ(result.message, "Optimize failed. Error code: 4.");
   EXPECT_TRUE(result.warnings.empty());
   EXPECT_TRUE(fake::callsOf("KVAterminate").empty());
+  // Not acted on, so handed back: the host still stops the user's script.
+  EXPECT_TRUE(testhost::interruptLeftPending());
   expectNothingLeft(result);
+
+  fake::reset();
+  testhost::CallResult solved = testhost::call({model.get()});
+  ASSERT_FALSE(solved.raised) << solved.message;
+  EXPECT_TRUE(testhost::interruptLeftPending());
+}
+
+// A worker that ended without a final status must not keep the loop polling.
+TEST_F(GatewayTest, AWorkerEndedWhileRunningOrNotStartedEndsTheCall) {
+  Array model = smallModel();
+  for (int status : {9998, 9999}) {
+    fake::reset();
+    fake::setStatusAfterOptimize(status);
+    testhost::CallResult result = testhost::call({model.get()});
+    ASSERT_TRUE(result.raised);
+    EXPECT_EQ(result.message,
+              "Optimize failed. Error code: " + std::to_string(status) + ".");
+    expectNothingLeft(result);
+  }
 }
 
 TEST_F(GatewayTest, InterruptedStatusWithoutCtrlCEndsOnceTheWorkerHasEnded) {

@@ -249,22 +249,4 @@ TEST_F(TestHost, BuildersGiveTheShapeAndClassTheyName) {
   EXPECT_TRUE(testhost::takeFaults().empty());
 }
 
-TEST_F(TestHost, InterruptScriptSeesEachQueryInTurn) {
-  std::vector<int> seen;
-  testhost::scriptInterrupt([&seen](int query) {
-    seen.push_back(query);
-    return seen.size() == 3;
-  });
-  int before = testhost::interruptQueries();
-  std::vector<bool> answers;
-  for (int k = 0; k < 4; ++k) {
-    answers.push_back(utIsInterruptPending());
-  }
-  testhost::scriptInterrupt([](int) { return false; });
-  EXPECT_EQ(answers, (std::vector<bool>{false, false, true, false}));
-  EXPECT_EQ(seen,
-            (std::vector<int>{before, before + 1, before + 2, before + 3}));
-  EXPECT_EQ(testhost::interruptQueries(), before + 4);
-}
-
 }  // namespace
