@@ -41,6 +41,17 @@ void releaseGlobals() {
   globalEnv = nullptr;
 }
 
+// A host whose user turned warnings into errors leaves the call from inside
+// the warning: the call then releases what it holds, as on every error.
+void raiseWarning(const char *text) {
+  try {
+    mexWarnMsgTxt(text);
+  } catch (...) {
+    releaseGlobals();
+    throw;
+  }
+}
+
 }  // namespace
 
 void freeAll(void) { releaseGlobals(); }
@@ -88,11 +99,11 @@ void korvaErrorCode(int32_t, const char *reason) {
 void korvaWarning(const char *subject, const char *detail) {
   char message[messageSize];
   std::snprintf(message, messageSize, "%s. %s", subject, detail);
-  mexWarnMsgTxt(message);
+  raiseWarning(message);
 }
 
 void korvaWarningIndex(const char *subject, int32_t index, const char *detail) {
   char message[messageSize];
   std::snprintf(message, messageSize, "%s %d. %s", subject, int(index), detail);
-  mexWarnMsgTxt(message);
+  raiseWarning(message);
 }
