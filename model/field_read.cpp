@@ -19,16 +19,43 @@ void releaseArray(T **array) {
 
 }  // namespace
 
-void checkRealAndSize(const char *subject, const mxArray *value) {
-  // A sparse matrix is as large as its storage, not its rows times columns.
-  size_t entries = mxIsSparse(value) ? size_t(mxGetNzmax(value))
-                                     : mxGetNumberOfElements(value);
+namespace {
+
+const char *sizeOrRealProblem(const mxArray *value, size_t entries) {
   if (mxGetM(value) >= sizeLimit || mxGetN(value) >= sizeLimit ||
       entries >= sizeLimit) {
-    korvaError(subject, "It is too large.");
+    return "It is too large.";
   }
   if (mxIsComplex(value)) {
-    korvaError(subject, "It should be real.");
+    return "It should be real.";
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+// A sparse matrix is as large as its storage, not its rows times columns.
+void checkRealAndSize(const char *subject, const mxArray *value) {
+  size_t entries = mxIsSparse(value) ? size_t(mxGetNzmax(value))
+                                     : mxGetNumberOfElements(value);
+  const char *problem = sizeOrRealProblem(value, entries);
+  if (problem != nullptr) {
+    korvaError(subject, problem);
+  }
+}
+
+// Rows times columns cannot overflow: each is below 2^31 once checked.
+const char *denseCopyProblem(const mxArray *value) {
+  size_t rows = mxGetM(value);
+  size_t cols = mxGetN(value);
+  bool fits = rows < sizeLimit && cols < sizeLimit;
+  return sizeOrRealProblem(value, fits ? rows * cols : sizeLimit);
+}
+
+void checkDenseCopy(const char *subject, const mxArray *value) {
+  const char *problem = denseCopyProblem(value);
+  if (problem != nullptr) {
+    korvaError(subject, problem);
   }
 }
 
@@ -63,7 +90,7 @@ void releaseSparseView(SparseView *view) {
 }
 
 double *copyDoubles(const char *subject, const mxArray *value, int32_t *count) {
-  checkRealAndSize(subject, value);
+  checkDenseCopy(subject, value);
   size_t n = mxGetNumberOfElements(value);
   double *copy = static_cast<double *>(mxMalloc(sizeof(double) * n));
   const double *data = mxGetDoubles(value);
@@ -143,6 +170,13 @@ double readScalarDouble(const char *subject, const mxArray *value) {
   }
   if (!mxIsDouble(value)) {
     korvaError(subject, "It should be double.");
+  }
+  return realScalar(subject, value);
+}
+
+double realScalar(const char *subject, const mxArray *value) {
+  if (mxIsComplex(value)) {
+    korvaError(subject, "It should be real.");
   }
   return mxGetScalar(value);
 }

@@ -25,8 +25,13 @@ struct SparseView {
 };
 
 // Rejects an array whose rows, columns or elements reach 2^31 ("It is too
-// large.") or that is complex ("It should be real.").
+// large.") or that is complex ("It should be real."). A sparse array counts
+// the entries it stores.
 void checkRealAndSize(const char *subject, const mxArray *value);
+// The same for a value that is copied dense, sparse or not: every one of its
+// rows times columns elements counts. Returns the sentence, or null.
+const char *denseCopyProblem(const mxArray *value);
+void checkDenseCopy(const char *subject, const mxArray *value);
 
 // For a sparse array: checks it as above and views it with double values.
 SparseView viewSparse(const char *subject, const mxArray *value);
@@ -59,8 +64,12 @@ int32_t oneBasedIndex(const char *subject, double value);
 void readOneBasedIndices(const char *subject, const mxArray *value,
                          int32_t *out);
 
-// A scalar, then a double: "It should be scalar.", "It should be double.".
+// A scalar, then a double, then real: "It should be scalar.", "It should be
+// double.", "It should be real.".
 double readScalarDouble(const char *subject, const mxArray *value);
+// The value of a double scalar the caller has checked; "It should be real."
+// when it is complex.
+double realScalar(const char *subject, const mxArray *value);
 
 // Gives back a triplet record's arrays whatever its nnz (free_coo skips a
 // record whose nnz is 0) and nulls them; the counts stay.

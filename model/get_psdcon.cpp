@@ -76,7 +76,7 @@ void readLhsOrSense(const mxArray *value, PsdconArgument *psdcon) {
     psdcon->sense = firstChar(value, psdcon->sense);
   } else if (mxIsDouble(value)) {
     psdcon->hasLhs = 1;
-    psdcon->lhs = mxGetScalar(value);
+    psdcon->lhs = realScalar("psdcon.lhsorsense", value);
   } else {
     korvaError("psdcon.lhsorsense", "It should be double or char.");
   }

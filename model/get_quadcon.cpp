@@ -73,7 +73,7 @@ void readTripletIndices(const char *subject, const mxArray *value,
   if (!mxIsDouble(value)) {
     korvaError(subject, "It should be double.");
   }
-  checkRealAndSize(subject, value);
+  checkDenseCopy(subject, value);
   release(indices);
   *length = int32_t(mxGetNumberOfElements(value));
   indices = static_cast<int32_t *>(mxMalloc(sizeof(int32_t) * size_t(*length)));
@@ -95,7 +95,7 @@ void readQuadconField(const char *field, const char *subject,
     }
     if (mxIsDouble(value)) {
       quadcon->hasLhs = 1;
-      quadcon->lhs = mxGetScalar(value);
+      quadcon->lhs = realScalar(subject, value);
     } else if (mxIsChar(value)) {
       quadcon->sense = firstChar(value, quadcon->sense);
     } else {

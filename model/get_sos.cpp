@@ -23,7 +23,10 @@ int32_t memberCount(const char *subject, int32_t k, const mxArray *value) {
   if (!mxIsDouble(value)) {
     korvaErrorIndex(subject, k + 1, "It should be double.");
   }
-  checkRealAndSize(subject, value);
+  const char *problem = denseCopyProblem(value);
+  if (problem != nullptr) {
+    korvaErrorIndex(subject, k + 1, problem);
+  }
   return int32_t(mxGetNumberOfElements(value));
 }
 
@@ -93,7 +96,7 @@ void fillSets(ModelArguments *arguments, const mxArray *value, int numFields) {
       }
       if (isType) {
         arguments->sosTypes[k] =
-            mxIsEmpty(field) ? 0 : truncateToInt32(mxGetScalar(field));
+            mxIsEmpty(field) ? 0 : truncateToInt32(realScalar(subject, field));
       } else if (isIndex) {
         readOneBasedIndices(subject, field, arguments->sosIndices + begin);
       } else {

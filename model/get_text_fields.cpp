@@ -44,7 +44,6 @@ bool getObjcon(ModelArguments *arguments, const mxArray *value) {
   if (!mxIsScalar(value)) {
     korvaError("objcon", "It should be scalar.");
   }
-  checkRealAndSize("objcon", value);
-  arguments->objcon = mxGetScalar(value);
+  arguments->objcon = realScalar("objcon", value);
   return true;
 }

@@ -52,7 +52,7 @@ void checkDoubleValue(const char *name, const mxArray *value) {
 // NaN and values outside the 32-bit range have no integer to stand for.
 int32_t readIntParam(const char *name, const mxArray *value) {
   checkDoubleValue(name, value);
-  double truncated = std::trunc(mxGetScalar(value));
+  double truncated = std::trunc(realScalar(name, value));
   if (!(truncated >= double(INT32_MIN) && truncated <= double(INT32_MAX))) {
     korvaError(name, "It should be an integer.");
   }
@@ -61,7 +61,7 @@ int32_t readIntParam(const char *name, const mxArray *value) {
 
 double readDblParam(const char *name, const mxArray *value) {
   checkDoubleValue(name, value);
-  return mxGetScalar(value);
+  return realScalar(name, value);
 }
 
 void readParam(Params *params, const char *name, const mxArray *value) {
