@@ -1,29 +1,17 @@
 function model = long_models(kind)
   % Models whose solve runs far longer than the interrupt tests wait:
-  %   'milp'   a market split instance (binary columns, equality rows)
+  %   'milp'   a market split instance
   %   'before' the same with a million names, so that reading the model
   %            alone takes over a second before the solve starts
   %   'sdp'    the semidefinite relaxation of max-cut on a dense graph
   switch kind
-    case {'milp', 'before'}
-      % A market split instance: equality rows with binary columns, as far
-      % from feasible as the search can tell, minimising the total slack.
-      rand('seed', 7);
-      rows = 4; items = 10 * (rows - 1);
-      a = floor(100 * rand(rows, items));
-      d = floor(sum(a, 2) / 2);
-      model.A = sparse([a, eye(rows), -eye(rows)]);
-      model.rhs = d';
-      model.lhsorsense = repmat('=', 1, rows);
-      model.obj = [zeros(1, items), ones(1, 2 * rows)];
-      model.vtype = [repmat('B', 1, items), repmat('C', 1, 2 * rows)];
-      model.lb = zeros(1, items + 2 * rows);
-      model.ub = [ones(1, items), 1e20 * ones(1, 2 * rows)];
-      if strcmp(kind, 'before')
-        % Only the first names belong to columns; reading them all is what
-        % takes the time, the solver never sees the rest.
-        model.varnames = repmat({'x'}, 1, 1e6);
-      end
+    case 'milp'
+      model = market_split(4, 30);
+    case 'before'
+      % Only the first names belong to columns; reading them all is what
+      % takes the time, the solver never sees the rest.
+      model = market_split(4, 30);
+      model.varnames = repmat({'x'}, 1, 1e6);
     case 'sdp'
       rand('seed', 11);
       n = 500;
