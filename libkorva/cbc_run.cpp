@@ -46,21 +46,6 @@ void addSosObjects(CbcModel &model, const ModelStore &store) {
   model.addObjects(static_cast<int>(pointers.size()), pointers.data());
 }
 
-// Cbc takes a MIP start by column name; the columns that have a start value
-// get names of their own so that the start cannot miss them. Cbc completes a
-// partial start by solving for the other columns.
-void addMipStart(CbcModel &model, OsiSolverInterface &solver,
-                 const ModelStore &store) {
-  std::vector<std::pair<std::string, double>> start;
-  for (size_t j = 0; j < store.start.size(); ++j) {
-    if (!store.start[j]) continue;
-    std::string name = "start" + std::to_string(j);
-    solver.setColName(static_cast<int>(j), name);
-    start.emplace_back(name, *store.start[j]);
-  }
-  if (!start.empty()) model.setMIPStart(start);
-}
-
 CbcOutcome outcomeOf(CbcModel &model, int numCols) {
   CbcOutcome outcome;
   outcome.status = model.status();
@@ -95,7 +80,6 @@ CbcOutcome runCbc(const LinearProblem &problem, SolveJob &job, double cutoff) {
   // Long LP solves inside the search stop too, not only between nodes.
   solver.getModelPtr()->passInEventHandler(&clpEvents);
   CbcModel model(solver);
-  addMipStart(model, *model.solver(), job.store);
   model.passInMessageHandler(&relay);
   model.passInEventHandler(&cbcEvents);
   if (!job.store.sos.empty()) addSosObjects(model, job.store);

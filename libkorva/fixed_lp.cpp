@@ -6,17 +6,18 @@
 #include "libkorva/clp_events.h"
 #include "libkorva/clp_setup.h"
 
-bool fixedLpReducedCosts(const LinearProblem &problem,
-                         const std::vector<double> &x, StopSignal &signal,
-                         std::vector<double> *rc) {
+bool solveFixedLp(const LinearProblem &problem, const std::vector<double> &x,
+                  StopSignal &signal, std::vector<double> *point,
+                  std::vector<double> *rc) {
   LinearProblem fixed = problem;
   for (size_t j = 0; j < fixed.integer.size(); ++j) {
     if (!fixed.integer[j]) continue;
     double value = std::round(x[j]);
+    if (value < fixed.colLower[j] || value > fixed.colUpper[j]) return false;
     fixed.colLower[j] = value;
     fixed.colUpper[j] = value;
   }
-  // The point is found already; only a terminate request stops this LP.
+  // Only a terminate request stops this LP: it is small work on the way out.
   const std::atomic<bool> wrappingUp{true};
   ClpStopEvents events(signal, &wrappingUp);
   ClpSimplex model;
@@ -25,7 +26,8 @@ bool fixedLpReducedCosts(const LinearProblem &problem,
   loadClpModel(model, fixed);
   model.dual();
   if (model.status() != 0) return false;
-  const double *reduced = model.getReducedCost();
-  rc->assign(reduced, reduced + fixed.matrix.getNumCols());
+  int n = fixed.matrix.getNumCols();
+  point->assign(model.getColSolution(), model.getColSolution() + n);
+  rc->assign(model.getReducedCost(), model.getReducedCost() + n);
   return true;
 }

@@ -123,10 +123,28 @@ int settleFailure(SolveJob &job) {
   }
 }
 
+// Without variables every constraint is a constant: it holds when 0 lies
+// between its sides. Bonmin cannot take such a model.
+int statusWithoutVariables(const ModelStore &store) {
+  auto holds = [](double lhs, double rhs) { return lhs <= 0.0 && 0.0 <= rhs; };
+  for (int i = 0; i < numRows(store); ++i) {
+    if (!holds(store.rowLhs[i], store.rowRhs[i])) return KVA_INFEASIBLE;
+  }
+  for (const QuadConstraint &q : store.quadConstrs) {
+    if (!holds(q.lhs, q.rhs)) return KVA_INFEASIBLE;
+  }
+  return KVA_OPTIMAL;
+}
+
 }  // namespace
 
 void solveQuadraticMinlp(SolveJob &job, Solution &solution) {
   const ModelStore &store = job.store;
+  if (numVars(store) == 0) {
+    solution.status = statusWithoutVariables(store);
+    solution.hasPoint = solution.status == KVA_OPTIMAL;
+    return;
+  }
   std::string nonConvex = nonConvexPart(store);
   if (!nonConvex.empty()) {
     logLine(job.log, "Unsupported: " + nonConvex);

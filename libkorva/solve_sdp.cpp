@@ -1,9 +1,35 @@
+#include <string>
+
 #include "libkorva/conic_form.h"
 #include "libkorva/dsdp_run.h"
 #include "libkorva/solve_job.h"
 #include "libkorva/stop_signal.h"
 
+namespace {
+
+// The barrier holds each block packed, n (n + 1) / 2 doubles, and sizes it
+// in bytes as an int.
+constexpr int largestBlock = 23169;
+
+bool blocksFit(const ModelStore &store, SolveJob &job) {
+  for (size_t k = 0; k < store.psdVars.size(); ++k) {
+    if (store.psdVars[k].dim > largestBlock) {
+      logLine(job.log, "Unsupported: semidefinite variable " +
+                           std::to_string(k + 1) + " has more than " +
+                           std::to_string(largestBlock) + " rows");
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
 void solveSemidefinite(SolveJob &job, Solution &solution) {
+  if (!blocksFit(job.store, job)) {
+    solution.status = KVA_UNSUPPORTED;
+    return;
+  }
   SolveClock::time_point start = SolveClock::now();
   ConicForm form = store2conicForm(job.store);
   solution.presolverTime = secondsSince(start);

@@ -108,6 +108,30 @@ TEST_F(LibkorvaLimitsTest, StartValuesGiveTheSearchAPoint) {
   EXPECT_DOUBLE_EQ(objVal(), total);
 }
 
+// Cbc holds no incumbent before its root: one there, with nothing left to
+// search, crashed it. A start at the optimum, one off it, and one set on
+// an SOS model all end in the optimum.
+TEST_F(LibkorvaLimitsTest, StartsTheSearchCannotImproveEndInTheOptimum) {
+  DenseModel small;
+  small.obj = {1, 2, 3};
+  small.rows = {{1, 1, 0}, {0, 1, 1}};
+  small.sense = "<>";
+  small.rhs = {4, 5};
+  small.vtype = "BCC";
+  for (std::vector<double> start :
+       std::vector<std::vector<double>>{{0}, {1, 3, 2}}) {
+    load(small);
+    for (size_t j = 0; j < start.size(); ++j) {
+      ASSERT_EQ(KVAsetdblattrelement(model, "Start", int(j), start[j]), KVA_OK);
+    }
+    ASSERT_EQ(KVAoptimize(model), KVA_OK);
+    EXPECT_EQ(status(), KVA_OPTIMAL) << log();
+    EXPECT_DOUBLE_EQ(objVal(), 11);
+    ASSERT_EQ(KVAfreemodel(model), KVA_OK);
+    model = nullptr;
+  }
+}
+
 TEST_F(LibkorvaLimitsTest, IterationLimitOnAnLp) {
   ASSERT_EQ(KVAsetintparam(env, "SPX/MaxIterations", 1), KVA_OK);
   ASSERT_EQ(KVAsetintparam(env, "Presolve", 0), KVA_OK);

@@ -90,6 +90,19 @@ TEST_F(LibkorvaMinlpTest, InfeasibleAndUnboundedQcps) {
   EXPECT_FALSE(has("ObjVal"));
 }
 
+// Without variables a constraint is the constant 0 between its sides.
+TEST_F(LibkorvaMinlpTest, ConstraintsWithoutVariables) {
+  for (double rhs : {1.0, -1.0}) {
+    DenseModel none;
+    load(none);
+    ASSERT_EQ(addQuadConstraint(model, {}, {}, '<', rhs), KVA_OK);
+    ASSERT_EQ(KVAoptimize(model), KVA_OK);
+    EXPECT_EQ(status(), rhs > 0 ? KVA_OPTIMAL : KVA_INFEASIBLE);
+    KVAfreemodel(model);
+    model = nullptr;
+  }
+}
+
 TEST_F(LibkorvaMinlpTest, NonConvexModelsAreRefusedWithALogLine) {
   struct Case {
     const char *name;

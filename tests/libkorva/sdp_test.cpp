@@ -188,6 +188,13 @@ TEST_F(LibkorvaSdpTest, InfeasibleAndUnboundedModels) {
             KVA_ERROR_DATA_NOT_AVAILABLE);
 }
 
+TEST_F(LibkorvaSdpTest, BlocksTooLargeForTheBarrierAreRefused) {
+  loadEigenvalueModel(23170, {{0}, {1.0}});
+  ASSERT_EQ(KVAoptimize(model), KVA_OK);
+  EXPECT_EQ(status(), KVA_UNSUPPORTED);
+  EXPECT_NE(log().find("more than 23169 rows"), std::string::npos) << log();
+}
+
 TEST_F(LibkorvaSdpTest, TimeLimitAndTerminateStopTheFirstIteration) {
   loadEigenvalueModel(2, {{0, 1, 3}, {1.0, 2.0, 3.0}});
   ASSERT_EQ(KVAsetdblparam(env, "MaxTime", 0.0), KVA_OK);

@@ -161,6 +161,18 @@ std::vector<KnownOutcome> specialCases() {
   cases.push_back({"SOS2", sosBase(), KVA_OPTIMAL, {0, 1, 1, 1}, 6, [](auto m) {
                      addSos(m, 2, {0, 1, 2}, {1, 2, 3});
                    }});
+  // Cbc's set branching assumes members that may be zero.
+  DenseModel positiveMember = sosBase();
+  positiveMember.lb = {0, 0.5, 0, 0};
+  cases.push_back({"SOS member above zero",
+                   positiveMember,
+                   KVA_UNSUPPORTED,
+                   {},
+                   0,
+                   [](auto m) {
+                     addSos(m, 1, {0, 1, 2}, {1, 2, 3});
+                   },
+                   "bounds exclude zero"});
   // max x + 10z, x in [0, 10]: z = 1 forces x <= 2.
   DenseModel indicator = withTypes(variables({1, 10}, {10, 1}, -1), "CB");
   cases.push_back(
