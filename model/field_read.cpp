@@ -45,11 +45,22 @@ void checkRealAndSize(const char *subject, const mxArray *value) {
 }
 
 // Rows times columns cannot overflow: each is below 2^31 once checked.
-const char *denseCopyProblem(const mxArray *value) {
+size_t denseElements(const mxArray *value) {
   size_t rows = mxGetM(value);
   size_t cols = mxGetN(value);
-  bool fits = rows < sizeLimit && cols < sizeLimit;
-  return sizeOrRealProblem(value, fits ? rows * cols : sizeLimit);
+  return rows < sizeLimit && cols < sizeLimit ? rows * cols : sizeLimit;
+}
+
+const char *denseCopyProblem(const mxArray *value) {
+  return sizeOrRealProblem(value, denseElements(value));
+}
+
+int32_t elementCount(const char *subject, const mxArray *value) {
+  size_t count = denseElements(value);
+  if (count >= sizeLimit) {
+    korvaError(subject, "It is too large.");
+  }
+  return int32_t(count);
 }
 
 void checkDenseCopy(const char *subject, const mxArray *value) {

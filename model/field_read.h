@@ -32,6 +32,9 @@ void checkRealAndSize(const char *subject, const mxArray *value);
 // rows times columns elements counts. Returns the sentence, or null.
 const char *denseCopyProblem(const mxArray *value);
 void checkDenseCopy(const char *subject, const mxArray *value);
+// The number of records a struct-array field takes, one per element of its
+// value, structure or not; "It is too large." from 2^31 on.
+int32_t elementCount(const char *subject, const mxArray *value);
 
 // For a sparse array: checks it as above and views it with double values.
 SparseView viewSparse(const char *subject, const mxArray *value);

@@ -58,7 +58,7 @@ void readGenconindField(const char *field, const char *subject,
 // field's initial value.
 bool getGenconind(ModelArguments *arguments, const mxArray *value) {
   int numFields = mxIsStruct(value) ? mxGetNumberOfFields(value) : 0;
-  int32_t count = int32_t(mxGetNumberOfElements(value));
+  int32_t count = elementCount("genconind", value);
   GenconindArgument *genconinds = static_cast<GenconindArgument *>(
       mxMalloc(sizeof(GenconindArgument) * size_t(count)));
   for (int32_t k = 0; k < count; ++k) {

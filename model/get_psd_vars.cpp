@@ -30,7 +30,7 @@ void readPsdVarField(const char *field, int32_t k, const mxArray *value,
 // existence is what tells the build step that the field was given.
 bool getPsdVars(ModelArguments *arguments, const mxArray *value) {
   int numFields = mxIsStruct(value) ? mxGetNumberOfFields(value) : 0;
-  int32_t count = int32_t(mxGetNumberOfElements(value));
+  int32_t count = elementCount("psdvar", value);
   PsdVarArgument *psdVars = static_cast<PsdVarArgument *>(
       mxMalloc(sizeof(PsdVarArgument) * size_t(std::max(count, 1))));
   for (int32_t k = 0; k < count; ++k) {

@@ -116,7 +116,7 @@ void readPsdconField(const char *field, int32_t k, const mxArray *value,
 // existence is what tells the build step that the field was given.
 bool getPsdcon(ModelArguments *arguments, const mxArray *value) {
   int numFields = mxIsStruct(value) ? mxGetNumberOfFields(value) : 0;
-  int32_t count = int32_t(mxGetNumberOfElements(value));
+  int32_t count = elementCount("psdcon", value);
   PsdconArgument *psdcons = static_cast<PsdconArgument *>(
       mxMalloc(sizeof(PsdconArgument) * size_t(std::max(count, 1))));
   for (int32_t k = 0; k < count; ++k) {

@@ -150,7 +150,7 @@ void settleTripletCounts(const TripletLengths &lengths, CooMatrix *Qc) {
 
 bool getQuadcon(ModelArguments *arguments, const mxArray *value) {
   int numFields = mxIsStruct(value) ? mxGetNumberOfFields(value) : 0;
-  int32_t count = int32_t(mxGetNumberOfElements(value));
+  int32_t count = elementCount("quadcon", value);
   QuadconArgument *quadcons = static_cast<QuadconArgument *>(
       mxMalloc(sizeof(QuadconArgument) * size_t(count)));
   for (int32_t k = 0; k < count; ++k) {
