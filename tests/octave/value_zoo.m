@@ -1,16 +1,12 @@
 function value_zoo(seed, first, seconds)
-  % Property test of the host boundary. Each case takes a small valid model
-  % and changes one to three of its fields, subfields or parameters to a
-  % value of any kind an Octave user can write, or writes the valid value
-  % in another storage. Every call must end with a result struct or with
-  % one of the module's own errors, and a valid call right after it must
-  % still give the right answer.
-  %
-  % Runs cases first, first+1, ... for about `seconds` (at least one).
-  % Case k of a seed is the same in every session: value_zoo(seed, k, 0)
-  % replays it, value_zoo(seed, k, 'show') prints it without calling.
-  % Every line is flushed at once, so that value_zoo.sh can tell which case
-  % a dead host died in.
+  % Property test of the host boundary: each case changes one to three
+  % fields, subfields or parameters of a small valid model to a value of
+  % any kind an Octave user can write, or writes a valid value in another
+  % storage. The call must end with a result struct or the module's own
+  % error, and a valid call right after it must still solve right. Runs
+  % cases first, first+1, ... for about `seconds`; value_zoo(seed, k, 0)
+  % replays case k, value_zoo(seed, k, 'show') prints it. Lines are flushed
+  % at once, so that value_zoo.sh can tell which case a dead host died in.
   if ischar(seconds)
     [~, ~, what] = make_case(seed, first);
     printf('ZOO   %s\n', what{:});
@@ -311,8 +307,11 @@ function v = pick(choices)
 end
 
 function s = describe(v)
-  % typeinfo names the storage (range, diagonal, lazy index, ...).
-  shown = strtrim(regexprep(evalc('disp(v)'), '\s+', ' '));
+  % typeinfo names the storage (range, diagonal, lazy index, ...). No
+  % regexprep: a char value need not be valid UTF-8.
+  shown = [evalc('disp(v)') ' '];
+  shown(isspace(shown) | shown < 32) = ' ';
+  shown = strtrim(shown(shown != ' ' | [shown(2:end), 'x'] != ' '));
   s = sprintf('<%s %s> %s', typeinfo(v), mat2str(size(v)), ...
               shown(1:min(end, 160)));
 end

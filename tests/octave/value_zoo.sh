@@ -39,18 +39,18 @@ while [ "$SECONDS" -lt "$end" ]; do
   batch=$((end - SECONDS < 30 ? end - SECONDS : 30))
   child "value_zoo($seed, $next, $batch)" $((batch + hang))
   code=$?
-  runs=$((runs + $(grep -c '^ZOO \(PASS\|FAIL\)' out)))
-  results=$((results + $(grep -c '^ZOO PASS [0-9]* result' out)))
+  runs=$((runs + $(grep -ac '^ZOO \(PASS\|FAIL\)' out)))
+  results=$((results + $(grep -ac '^ZOO PASS [0-9]* result' out)))
   sed -n -e "s/^ZOO FAIL /seed $seed case /p" -e 's/^ZOO   /    /p' out >>failures
   last=$(sed -n 's/^ZOO START //p' out | tail -n 1)
   if [ -z "$last" ]; then
     echo "octave-cli did not run the zoo (exit $code):"; cat err; exit 1
   fi
   next=$((last + 1))
-  grep -q '^ZOO END' out && [ "$code" -eq 0 ] && continue
+  grep -aq '^ZOO END' out && [ "$code" -eq 0 ] && continue
   # The child died in case $last, or after it (between cases, at exit).
   where="case $last"
-  if grep -q "^ZOO \(PASS\|FAIL\) $last " out; then
+  if grep -aq "^ZOO \(PASS\|FAIL\) $last " out; then
     where="after case $last"
   else
     runs=$((runs + 1))
@@ -61,15 +61,17 @@ while [ "$SECONDS" -lt "$end" ]; do
     134) kind=abort ;;
     *) kind="exit $code" ;;
   esac
-  reason=$(grep -v '^warning\|^ \|^$\|called from\|preparing to exit' err |
+  reason=$(grep -av '^warning\|^ \|^$\|called from\|preparing to exit' err |
     tail -n 2 | tr '\n' ' ')
   echo "seed $seed $where $kind: $reason" >>failures
   child "value_zoo($seed, $last, 'show')" $hang
   sed -n 's/^ZOO   /    /p' out >>failures
 done
-count=$(grep -c '^seed' failures)
+count=$(grep -ac '^seed' failures)
 awk -v n="$runs" -v r="$results" -v t="$SECONDS" -v s="$seed" 'BEGIN {
   printf "seed %s: %.1f executions/s, %d returned a result\n", s, n / (t ? t : 1), r }'
 echo "value zoo: $runs executions, $count failures"
 cat failures
+[ "$count" -eq 0 ] || echo "Replay a case in Octave: addpath('$mex_dir');" \
+  "addpath('$here'); value_zoo(SEED, CASE, 0)"
 [ "$count" -eq 0 ]
