@@ -3,7 +3,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: deps build demo test test-asan test-tsan fuzz check-leaks bench clean
+.PHONY: deps build demo test test-asan test-tsan fuzz check-leaks zoo bench clean
 
 deps:
 	scripts/install-deps.sh
@@ -46,6 +46,17 @@ fuzz: deps
 # and no definitely lost block from the module or libkorva under valgrind.
 check-leaks: build
 	tests/leaks/check_leaks.sh octave-cli $(BUILD)/mex
+
+# The value zoo in Octave for ZOO_SECONDS: random models built from every
+# kind of Octave value, each case in a child octave-cli that may die. The
+# seed is ZOO_SEED, or the clock's when it is empty. Only the module is
+# built: it is all the zoo calls.
+ZOO_SECONDS ?= 1800
+ZOO_SEED ?=
+zoo: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j $(JOBS) --target korva_mex
+	tests/octave/value_zoo.sh octave-cli $(BUILD)/mex $(ZOO_SECONDS) $(ZOO_SEED)
 
 # Not part of the tests: timings against memcpy and against Octave's own
 # solvers, written to bench/results/latest.md (about 15 to 30 minutes).
