@@ -65,8 +65,9 @@ CallResult call(std::vector<const mxArray *> inputs, int nlhs) {
   result.warnings = takeWarnings();
   result.heldBlocks = heldBlocks();
   result.heldBytes = heldBytes();
-  result.faults = takeFaults();
   reclaimAll();
+  checkThreadsJoined();
+  result.faults = takeFaults();
   return result;
 }
 

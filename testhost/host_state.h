@@ -25,6 +25,10 @@ void checkCallerThread(const char *function);
 void beginCall();
 void endCall();
 
+// Records a fault for every thread the module started and did not join,
+// and joins it.
+void checkThreadsJoined();
+
 // Clears printed text, warnings, the flush and interrupt counters and a
 // pending Ctrl+C.
 void resetOutput();

@@ -1,7 +1,9 @@
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <mutex>
 #include <new>
+#include <string>
 #include <unordered_map>
 
 #include "host_state.h"
@@ -14,17 +16,36 @@ namespace {
 std::mutex memoryMutex;
 std::unordered_map<void *, size_t> liveBlocks;
 
+// Bytes after every block that the module must never write: an overrun is
+// a fault when the block goes back, whether freed or reclaimed.
+constexpr unsigned char guard[8] = {0xA5, 0x5A, 0xC3, 0x3C,
+                                    0x96, 0x69, 0xF0, 0x0F};
+
 // Every block is a distinct pointer, also for 0 bytes, so that each can be
 // freed once and counted.
 void *trackedBlock(size_t bytes, bool zeroed) {
-  void *block = zeroed ? std::calloc(bytes == 0 ? 1 : bytes, 1)
-                       : std::malloc(bytes == 0 ? 1 : bytes);
+  if (bytes > SIZE_MAX - sizeof guard) {
+    throw std::bad_alloc();
+  }
+  void *block = zeroed ? std::calloc(bytes + sizeof guard, 1)
+                       : std::malloc(bytes + sizeof guard);
   if (block == nullptr) {
     throw std::bad_alloc();
   }
+  std::memcpy(static_cast<unsigned char *>(block) + bytes, guard, sizeof guard);
   std::lock_guard<std::mutex> lock(memoryMutex);
   liveBlocks[block] = bytes;
   return block;
+}
+
+// The caller holds memoryMutex.
+void releaseBlock(void *block, size_t bytes) {
+  if (std::memcmp(static_cast<unsigned char *>(block) + bytes, guard,
+                  sizeof guard) != 0) {
+    recordFault("write past the end of an mxMalloc block of " +
+                std::to_string(bytes) + " bytes");
+  }
+  std::free(block);
 }
 
 }  // namespace
@@ -46,7 +67,7 @@ size_t heldBytes() {
 void reclaimAll() {
   std::lock_guard<std::mutex> lock(memoryMutex);
   for (const auto &block : liveBlocks) {
-    std::free(block.first);
+    releaseBlock(block.first, block.second);
   }
   liveBlocks.clear();
 }
@@ -79,8 +100,8 @@ void mxFree(void *ptr) {
     std::lock_guard<std::mutex> lock(testhost::memoryMutex);
     auto found = testhost::liveBlocks.find(ptr);
     if (found != testhost::liveBlocks.end()) {
+      testhost::releaseBlock(found->first, found->second);
       testhost::liveBlocks.erase(found);
-      std::free(ptr);
       return;
     }
   }

@@ -79,6 +79,11 @@ int flushCount() {
   return flushes;
 }
 
+size_t printedLength() {
+  std::lock_guard<std::mutex> lock(outputMutex);
+  return printedText.size();
+}
+
 std::string takePrinted() {
   std::lock_guard<std::mutex> lock(outputMutex);
   std::string taken;

@@ -84,6 +84,10 @@ bool interruptLeftPending();
 void warningsAsErrors(bool raise);
 int flushCount();
 
+// The next `count` thread starts of the module fail, as when the system is
+// out of threads.
+void refuseThreadStarts(int count);
+
 // What one gateway call did.
 struct CallResult {
   bool raised = false;
@@ -94,7 +98,9 @@ struct CallResult {
   std::vector<std::string> warnings;
   size_t heldBlocks = 0;  // mxMalloc blocks still held when the call ended
   size_t heldBytes = 0;
-  std::vector<std::string> faults;  // misuse of the host seen during the call
+  // Misuse of the host seen during the call: a null array, a foreign free,
+  // a write past an mxMalloc block, a thread left unjoined.
+  std::vector<std::string> faults;
 };
 
 // Calls mexFunction as the host does: captures output and warnings, catches
@@ -107,6 +113,7 @@ size_t heldBlocks();  // mxMalloc blocks currently held
 size_t heldBytes();   // their total size in bytes
 void reclaimAll();    // what the host does at the end of a call
 std::string takePrinted();
+size_t printedLength();  // of the text printed so far, without taking it
 std::vector<std::string> takeWarnings();
 std::vector<std::string> takeFaults();
 
