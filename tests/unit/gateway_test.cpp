@@ -1,55 +1,43 @@
-// One call of the gateway from the host's side: argument checks, the setup
-// steps, the final status test, Ctrl+C, the log relay, and that every way out
-// leaves no solver handle, record or allocation behind.
-#include <gtest/gtest.h>
-
+// One call of the gateway from the host's side against the real library:
+// the argument checks, the setup steps, the final status test, Ctrl+C, the
+// log relay, and that every way out leaves nothing behind.
 #include <string>
 #include <vector>
 
-#include "fake_solver.h"
-#include "gateway/korva_error.h"
-#include "testhost.h"
+#include "gateway/solve_driver.h"
+#include "unit_support.h"
 
 extern "C" void mexfilerequiredapiversion(unsigned int *, unsigned int *);
 
 namespace {
 
 using testhost::Array;
-using testhost::row;
-using testhost::sparse;
 using testhost::structure;
+using unit::expectNothingLeft;
+using unit::smallLp;
+using unit::solve;
 
-Array smallModel() {
-  return Array(structure({{"A", sparse(1, 2, {{0, 0, 1}, {0, 1, 1}})},
-                          {"obj", row({1, 1})},
-                          {"rhs", row({1})}}));
-}
+const char ctrlCText[] =
+    "Capture the ctrl+c signal. the solver will exit soon.";
 
-// What every call must leave: no allocation, handle or slot of the module.
-void expectNothingLeft(const testhost::CallResult &result) {
-  EXPECT_EQ(result.heldBlocks, 0u);
-  EXPECT_TRUE(result.faults.empty());
-  EXPECT_EQ(fake::liveModels(), 0);
-  EXPECT_EQ(fake::liveEnvironments(), 0);
-  EXPECT_EQ(globalSummay, nullptr);
-  EXPECT_EQ(globalmArg, nullptr);
-  EXPECT_EQ(globalParams, nullptr);
-  EXPECT_EQ(globalModel, nullptr);
-  EXPECT_EQ(globalEnv, nullptr);
-}
-
-class GatewayTest : public ::testing::Test {
+class Gateway : public ::testing::Test {
  protected:
   void SetUp() override {
-    fake::reset();
+    probe::reset();
     testhost::scriptInterrupt([](int) { return false; });
     testhost::warningsAsErrors(false);
   }
-  void TearDown() override { testhost::warningsAsErrors(false); }
+  void TearDown() override { SetUp(); }
 };
 
-TEST_F(GatewayTest, ArgumentChecksRunInOrderBeforeAnythingIsMade) {
-  Array model = smallModel();
+bool solveRunning() { return optimizeFinished.load() == statusRunning; }
+bool solveEnded() {
+  int32_t state = optimizeFinished.load();
+  return state != statusRunning && state != statusNotStarted;
+}
+
+TEST_F(Gateway, ArgumentChecksRunInOrderBeforeAnythingIsMade) {
+  Array model(structure(smallLp()));
   Array number(testhost::scalar(1));
   struct Case {
     std::vector<const mxArray *> inputs;
@@ -75,232 +63,148 @@ TEST_F(GatewayTest, ArgumentChecksRunInOrderBeforeAnythingIsMade) {
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.message);
-    fake::reset();
     testhost::CallResult result = testhost::call(c.inputs, c.nlhs);
-    ASSERT_TRUE(result.raised);
     EXPECT_EQ(result.identifier, c.identifier);
     EXPECT_EQ(result.message, c.message);
-    EXPECT_TRUE(fake::calls().empty());
     expectNothingLeft(result);
   }
 }
 
-TEST_F(GatewayTest, SuccessfulStatusesReturnTheResultEvenWithNoOutput) {
-  Array model = smallModel();
-  Array params(structure({{"MaxTime", testhost::scalar(5)}}));
-  for (int status : {1, 2, 3, 5}) {
-    for (int nlhs : {0, 1}) {
-      SCOPED_TRACE("status " + std::to_string(status));
-      fake::reset();
-      fake::setStatusAfterOptimize(status);
-      testhost::CallResult result =
-          testhost::call({model.get(), params.get()}, nlhs);
-      ASSERT_FALSE(result.raised) << result.message;
-      ASSERT_NE(result.output, nullptr);
-      EXPECT_NE(testhost::fieldOf(result.output.get(), "Status"), nullptr);
-      EXPECT_TRUE(result.warnings.empty());
-      expectNothingLeft(result);
-    }
+TEST_F(Gateway, SolvesAndReturnsTheResultEvenWithNoOutputRequested) {
+  for (int nlhs : {0, 1}) {
+    Array model(structure(smallLp()));
+    testhost::CallResult result = testhost::call({model.get()}, nlhs);
+    EXPECT_EQ(unit::status(result), "OPTIMAL");
+    EXPECT_NEAR(unit::number(result, "ObjVal"), 1.0, 1e-9);
+    EXPECT_TRUE(result.warnings.empty());
+    expectNothingLeft(result);
   }
 }
 
-TEST_F(GatewayTest, SetupAndSolveFollowTheirOrder) {
-  Array model = smallModel();
-  Array params(structure({{"MaxTime", testhost::scalar(5)}}));
-  testhost::CallResult result = testhost::call({model.get(), params.get()});
-  ASSERT_FALSE(result.raised) << result.message;
-  std::vector<std::string> texts = fake::callTexts();
-  ASSERT_GE(texts.size(), 6u);
-  EXPECT_EQ(texts[0], "KVAemptyenv(env)");
-  EXPECT_EQ(texts[1], "KVAsetlogcallback(env, callback, null)");
-  EXPECT_EQ(texts[2], "KVAsetdblparam(env, \"MaxTime\", 5)");
-  EXPECT_EQ(texts[3], "KVAstartenv(env)");
-  auto at = [&](const std::string &text) {
-    for (size_t i = 0; i < texts.size(); ++i) {
-      if (texts[i] == text) {
-        return int(i);
-      }
-    }
-    return -1;
-  };
-  int optimize = at("KVAoptimize(model)");
-  ASSERT_GT(optimize, 3);
-  EXPECT_EQ(texts[optimize + 1], "KVAgetintattr(model, \"Status\", out)");
-  EXPECT_EQ(texts[texts.size() - 2], "KVAfreemodel(model)");
-  EXPECT_EQ(texts.back(), "KVAfreeenv(env)");
-}
-
-TEST_F(GatewayTest, FailingStatusesRaiseOptimizeFailedAndTheNextCallWorks) {
-  Array model = smallModel();
-  for (int status : {0, 4, 6, 10}) {
-    SCOPED_TRACE(status);
-    fake::reset();
-    fake::setStatusAfterOptimize(status);
-    fake::logDuringOptimize({"solving\n"});
-    testhost::CallResult failed = testhost::call({model.get()});
-    ASSERT_TRUE(failed.raised);
-    EXPECT_EQ(failed.message,
-              "Optimize failed. Error code: " + std::to_string(status) + ".");
-    EXPECT_EQ(failed.printed, "solving\n");
-    expectNothingLeft(failed);
-
-    fake::reset();
-    fake::logDuringOptimize({"again\n"});
-    testhost::CallResult next = testhost::call({model.get()});
-    ASSERT_FALSE(next.raised) << next.message;
-    EXPECT_EQ(next.printed, "again\n");
-    expectNothingLeft(next);
-  }
-}
-
-TEST_F(GatewayTest, SetupFailuresRaiseTheLibrarysExplanation) {
-  Array model = smallModel();
+TEST_F(Gateway, SetupFailuresRaiseTheLibrarysExplanation) {
   for (const char *step : {"KVAemptyenv", "KVAsetlogcallback", "KVAstartenv"}) {
     SCOPED_TRACE(step);
-    fake::reset();
-    fake::failCall(step, 5);
-    testhost::CallResult result = testhost::call({model.get()});
-    ASSERT_TRUE(result.raised);
-    EXPECT_EQ(result.message, std::string("Reason : ") + KVAexplainerror(5));
-    EXPECT_TRUE(fake::callsOf("KVAoptimize").empty());
-    // An environment that was never made is never released.
-    EXPECT_EQ(fake::callsOf("KVAfreeenv").size(),
-              std::string(step) == "KVAemptyenv" ? 0u : 1u);
+    probe::reset();
+    probe::failCall(step, 1, KVA_ERROR_PARAMETER_VALUE);
+    testhost::CallResult result = solve(smallLp());
+    EXPECT_EQ(result.message, std::string("Reason : ") +
+                                  KVAexplainerror(KVA_ERROR_PARAMETER_VALUE));
     expectNothingLeft(result);
   }
 }
 
-TEST_F(GatewayTest, CtrlCDuringTheSolveStopsItAndReturnsAnEmptyStructure) {
-  Array model = smallModel();
-  fake::blockUntilTerminate(true);
-  fake::logDuringOptimize({"node 1\n"});
-  testhost::scriptInterrupt([](int query) { return query >= 1; });
-  testhost::CallResult result = testhost::call({model.get()});
+TEST_F(Gateway, AThreadThatCannotStartEndsTheCallWithItsReason) {
+  testhost::refuseThreadStarts(1);
+  testhost::CallResult result = solve(smallLp());
+  EXPECT_EQ(result.message,
+            "Reason : Caused by the start of the solve thread.");
+  expectNothingLeft(result);
+}
+
+// Every final status outside 1, 2, 3 and 5 fails, also one published by a
+// worker that ended without a final status, and the next call is unharmed.
+TEST_F(Gateway, FailingStatusesRaiseOptimizeFailedAndTheNextCallWorks) {
+  for (int status : {0, 4, 6, 9998, 9999}) {
+    SCOPED_TRACE(status);
+    probe::reset();
+    probe::reportStatus(status);
+    testhost::CallResult failed =
+        solve(smallLp(), {{"OutputFlag", testhost::scalar(1)}});
+    EXPECT_EQ(failed.message,
+              "Optimize failed. Error code: " + std::to_string(status) + ".");
+    EXPECT_EQ(failed.printed, probe::logged());
+    expectNothingLeft(failed);
+  }
+  probe::reset();
+  testhost::CallResult next = solve(smallLp());
+  EXPECT_EQ(unit::status(next), "OPTIMAL");
+  expectNothingLeft(next);
+}
+
+// Every byte the library logs, during the set-up or the solve, reaches the
+// host once and in order; the next call prints only its own log.
+TEST_F(Gateway, TheLibrarysLogIsRelayedWholeAndOnce) {
+  unit::Fields verbose = {{"OutputFlag", testhost::scalar(1)}};
+  testhost::CallResult first =
+      solve(unit::longMilp(), {{"OutputFlag", testhost::scalar(1)},
+                               {"MIP_MaxNodes", testhost::scalar(50)}});
+  EXPECT_FALSE(first.raised) << first.message;
+  EXPECT_GT(first.printed.size(), 100u);
+  EXPECT_EQ(first.printed, probe::logged());
+  EXPECT_GT(testhost::flushCount(), 0);
+  probe::reset();
+  testhost::CallResult second = solve(smallLp(), verbose);
+  EXPECT_EQ(second.printed, probe::logged());
+  expectNothingLeft(second);
+}
+
+// The Ctrl+C comes once the log has reached the host while the solve runs:
+// a relay that only printed at the end would let the solve run on.
+TEST_F(Gateway, CtrlCDuringTheSolveStopsItAndReturnsAnEmptyStructure) {
+  testhost::scriptInterrupt(
+      [](int) { return solveRunning() && testhost::printedLength() > 0; });
+  testhost::CallResult result = solve(
+      unit::longMilp(),
+      {{"MaxTime", testhost::scalar(20)}, {"OutputFlag", testhost::scalar(1)}});
   ASSERT_FALSE(result.raised) << result.message;
-  EXPECT_EQ(result.warnings, std::vector<std::string>{
-                                 "Capture the ctrl+c signal. the solver will "
-                                 "exit soon."});
-  EXPECT_EQ(fake::callsOf("KVAterminate").size(), 1u);
-  ASSERT_NE(result.output, nullptr);
+  EXPECT_EQ(result.warnings, std::vector<std::string>{ctrlCText});
   EXPECT_TRUE(mxIsStruct(result.output.get()));
   EXPECT_EQ(mxGetNumberOfFields(result.output.get()), 0);
-  // Logged before the stop and relayed only after the join: not lost.
-  EXPECT_EQ(result.printed, "node 1\n");
+  // What was logged after the stop is relayed after the join, not lost.
+  EXPECT_EQ(result.printed, probe::logged());
   EXPECT_FALSE(testhost::interruptLeftPending());
   expectNothingLeft(result);
 }
 
 // With warnings turned into errors the warning leaves the call: only after
 // the worker has been joined, and through the release step.
-TEST_F(GatewayTest, CtrlCWarningRaisedAsAnErrorLeavesNoWorkerBehind) {
-  Array model = smallModel();
-  fake::blockUntilTerminate(true);
-  fake::logDuringOptimize({"node 1\n"});
-  testhost::scriptInterrupt([](int query) { return query >= 1; });
+TEST_F(Gateway, CtrlCWarningRaisedAsAnErrorLeavesNothingBehind) {
+  testhost::scriptInterrupt([](int) { return solveRunning(); });
   testhost::warningsAsErrors(true);
-  testhost::CallResult result = testhost::call({model.get()});
-  ASSERT_TRUE(result.raised);
-  EXPECT_EQ(result.message,
-            "Capture the ctrl+c signal. the solver will exit soon.");
-  EXPECT_EQ(result.printed, "node 1\n");
+  testhost::CallResult result =
+      solve(unit::longMilp(), {{"MaxTime", testhost::scalar(20)}});
+  EXPECT_EQ(result.message, ctrlCText);
   EXPECT_FALSE(testhost::interruptLeftPending());
   expectNothingLeft(result);
-
-  testhost::warningsAsErrors(false);
-  fake::reset();
-  testhost::scriptInterrupt([](int) { return false; });
-  testhost::CallResult next = testhost::call({model.get()});
-  ASSERT_FALSE(next.raised) << next.message;
-  EXPECT_EQ(testhost::stringOf(testhost::fieldOf(next.output.get(), "Status")),
-            "OPTIMAL");
-  expectNothingLeft(next);
 }
 
-TEST_F(GatewayTest, ReaderWarningRaisedAsAnErrorReleasesTheRecords) {
-  Array model(structure({{"quadcon", structure({{"Qrow", row({1, 2})},
-                                                {"Qcol", row({1})},
-                                                {"Qval", row({1, 2})}})}}));
-  testhost::warningsAsErrors(true);
-  testhost::CallResult result = testhost::call({model.get()});
-  ASSERT_TRUE(result.raised);
-  EXPECT_EQ(result.message.rfind("quadcon.qc. The lengths", 0), 0u);
-  expectNothingLeft(result);
-}
-
-TEST_F(GatewayTest, CtrlCWithAnotherFinalStatusStillReturnsTheResult) {
-  Array model = smallModel();
-  fake::blockUntilTerminate(true);
-  fake::setStatusAfterTerminate(4);
-  testhost::scriptInterrupt([](int query) { return query >= 1; });
-  testhost::CallResult result = testhost::call({model.get()});
-  ASSERT_FALSE(result.raised) << result.message;
-  EXPECT_EQ(result.warnings.size(), 1u);
-  ASSERT_NE(result.output, nullptr);
-  EXPECT_EQ(
-      testhost::stringOf(testhost::fieldOf(result.output.get(), "Status")),
-      "INF_OR_UBD");
-  expectNothingLeft(result);
-}
-
-TEST_F(GatewayTest, CtrlCAfterTheFinalStatusIsIgnored) {
-  Array model = smallModel();
-  fake::setStatusAfterOptimize(4);
-  testhost::scriptInterrupt([](int) { return true; });
-  testhost::CallResult result = testhost::call({model.get()});
-  ASSERT_TRUE(result.raised);
-  EXPECT_EQ(result.message, "Optimize failed. Error code: 4.");
-  EXPECT_TRUE(result.warnings.empty());
-  EXPECT_TRUE(fake::callsOf("KVAterminate").empty());
-  // Not acted on, so handed back: the host still stops the user's script.
+// A Ctrl+C that comes once the solve has its final status is not acted on:
+// it goes back to the host, which then stops the user's script.
+TEST_F(Gateway, CtrlCAfterTheFinalStatusIsHandedBack) {
+  testhost::scriptInterrupt([](int) { return solveEnded(); });
+  testhost::CallResult solved = solve(smallLp());
+  EXPECT_EQ(unit::status(solved), "OPTIMAL");
+  EXPECT_TRUE(solved.warnings.empty());
   EXPECT_TRUE(testhost::interruptLeftPending());
-  expectNothingLeft(result);
+  expectNothingLeft(solved);
 
-  fake::reset();
-  testhost::CallResult solved = testhost::call({model.get()});
-  ASSERT_FALSE(solved.raised) << solved.message;
+  probe::reportStatus(KVA_INF_OR_UBD);
+  testhost::CallResult failed = solve(smallLp());
+  EXPECT_EQ(failed.message, "Optimize failed. Error code: 4.");
   EXPECT_TRUE(testhost::interruptLeftPending());
+  expectNothingLeft(failed);
 }
 
-// A worker that ended without a final status must not keep the loop polling.
-TEST_F(GatewayTest, AWorkerEndedWhileRunningOrNotStartedEndsTheCall) {
-  Array model = smallModel();
-  for (int status : {9998, 9999}) {
-    fake::reset();
-    fake::setStatusAfterOptimize(status);
-    testhost::CallResult result = testhost::call({model.get()});
-    ASSERT_TRUE(result.raised);
-    EXPECT_EQ(result.message,
-              "Optimize failed. Error code: " + std::to_string(status) + ".");
-    expectNothingLeft(result);
-  }
-}
-
-TEST_F(GatewayTest, InterruptedStatusWithoutCtrlCEndsOnceTheWorkerHasEnded) {
-  Array model = smallModel();
-  fake::setStatusAfterOptimize(11);
-  testhost::CallResult result = testhost::call({model.get()});
+TEST_F(Gateway, InterruptedStatusWithoutCtrlCEndsOnceTheWorkerHasEnded) {
+  probe::reportStatus(KVA_INTERRUPTED);
+  testhost::CallResult result = solve(smallLp());
   ASSERT_FALSE(result.raised) << result.message;
   EXPECT_EQ(mxGetNumberOfFields(result.output.get()), 0);
   EXPECT_TRUE(result.warnings.empty());
   expectNothingLeft(result);
 }
 
-TEST_F(GatewayTest, LogFromSetupAndSolveIsRelayedOnceAndFlushed) {
-  Array model = smallModel();
-  fake::logDuringStart({"start 100%\n"});
-  fake::logDuringOptimize({"iteration 1\n", "iteration 2\n"});
-  testhost::CallResult result = testhost::call({model.get()});
-  ASSERT_FALSE(result.raised) << result.message;
-  EXPECT_EQ(result.printed, "start 100%\niteration 1\niteration 2\n");
-  EXPECT_GT(testhost::flushCount(), 0);
-
-  fake::reset();
-  testhost::CallResult next = testhost::call({model.get()});
-  EXPECT_EQ(next.printed, "");
+TEST_F(Gateway, ReaderWarningRaisedAsAnErrorReleasesTheRecords) {
+  testhost::warningsAsErrors(true);
+  testhost::CallResult result =
+      solve({{"quadcon", structure({{"Qrow", testhost::row({1, 2})},
+                                    {"Qcol", testhost::row({1})},
+                                    {"Qval", testhost::row({1, 2})}})}});
+  EXPECT_EQ(result.message.rfind("quadcon.qc. The lengths", 0), 0u);
+  expectNothingLeft(result);
 }
 
-TEST_F(GatewayTest, HandlesLeftByAnAbortedCallAreFreedByTheNextOne) {
-  Array model = smallModel();
+TEST_F(Gateway, HandlesLeftByAnAbortedCallAreFreedByTheNextOne) {
   KVAenv env = nullptr;
   ASSERT_EQ(KVAemptyenv(&env), 0);
   globalEnv = env;
@@ -308,22 +212,12 @@ TEST_F(GatewayTest, HandlesLeftByAnAbortedCallAreFreedByTheNextOne) {
   static char gone[1];
   globalmArg = reinterpret_cast<ModelArguments *>(gone);
   globalParams = reinterpret_cast<Params *>(gone);
-  testhost::CallResult result = testhost::call({model.get()});
-  ASSERT_FALSE(result.raised) << result.message;
+  testhost::CallResult result = solve(smallLp());
+  EXPECT_EQ(unit::status(result), "OPTIMAL");
   expectNothingLeft(result);
 }
 
-TEST_F(GatewayTest, AWideSparseMatrixIsSizedByItsEntries) {
-  // 10^5 x 10^5 has more than 2^31 positions but only two entries.
-  Array model(
-      structure({{"A", sparse(100000, 100000, {{0, 0, 1}, {5, 99999, 2}})},
-                 {"obj", row({})}}));
-  testhost::CallResult result = testhost::call({model.get()});
-  EXPECT_EQ(result.message.find("It is too large."), std::string::npos)
-      << result.message;
-}
-
-TEST(GatewayVersionTest, ReportsTheHostReleaseAndArrayInterface) {
+TEST(GatewayVersion, ReportsTheHostReleaseAndArrayInterface) {
   unsigned int release = 0;
   unsigned int api = 0;
   mexfilerequiredapiversion(&release, &api);

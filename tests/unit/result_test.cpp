@@ -1,40 +1,46 @@
-// The result structure read from a solved model on the recording fake.
-#include <gtest/gtest.h>
-
+// The result structure, from models the library solved: its twelve fields,
+// the status names, what stands in for values the library cannot give, and
+// the semidefinite values assembled from flat indices.
 #include <cmath>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "result/create_return_mx_array.h"
-#include "testhost.h"
-#include "tests/fakes/fake_solver.h"
+#include "unit_support.h"
 
 namespace {
 
 using testhost::Array;
-using testhost::doublesOf;
 using testhost::fieldOf;
+using testhost::row;
+using testhost::scalar;
+using testhost::sparse;
 
+const std::vector<std::string> scalarFields = {
+    "ObjVal",     "SolverTime", "PresolverTime", "SolutionTime",
+    "MIP_GapAbs", "MIP_GapRel", "IPM_NumIters",  "SPX_NumIters"};
+
+// A two-variable model made and solved through the library's interface;
+// the result is built from it directly.
 class Result : public ::testing::Test {
  protected:
   void SetUp() override {
-    fake::reset();
+    probe::reset();
     ASSERT_EQ(KVAemptyenv(&env), KVA_OK);
+    ASSERT_EQ(KVAsetintparam(env, "OutputFlag", 0), KVA_OK);
     ASSERT_EQ(KVAstartenv(env), KVA_OK);
-    ASSERT_EQ(KVAnewmodel(env, &model, "m", 0, nullptr, nullptr, nullptr,
-                          nullptr, nullptr),
+    double obj[] = {1, 2};
+    double lb[] = {1, 2};
+    double ub[] = {3, 4};
+    ASSERT_EQ(KVAnewmodel(env, &model, "m", 2, obj, lb, ub, nullptr, nullptr),
               KVA_OK);
   }
   void TearDown() override {
     KVAfreemodel(model);
     KVAfreeenv(env);
+    probe::reset();
   }
-  void restart() {
-    TearDown();
-    SetUp();
-  }
-  // No scratch block may outlive the call.
+  // No scratch block may outlive the building.
   Array build() {
     size_t before = testhost::heldBlocks();
     mxArray *plhs[1] = {nullptr};
@@ -46,102 +52,80 @@ class Result : public ::testing::Test {
   KVAmodel model = nullptr;
 };
 
-const char *const doubleAttributes[] = {"ObjVal",        "SolverTime",
-                                        "PresolverTime", "SolutionTime",
-                                        "MIP/GapAbs",    "MIP/GapRel"};
-const char *const scalarFields[] = {
-    "ObjVal",     "SolverTime", "PresolverTime", "SolutionTime",
-    "MIP_GapAbs", "MIP_GapRel", "IPM_NumIters",  "SPX_NumIters"};
+bool isNaN(const mxArray *value) {
+  return mxGetNumberOfElements(value) == 1 && std::isnan(mxGetScalar(value));
+}
 
-TEST_F(Result, TwelveFieldsInOrder) {
-  fake::setIntAttr("Status", KVA_OPTIMAL);
-  fake::setIntAttr("NumVars", 3);
-  fake::setDblArrayAttr("X", {1, 2.5, -3});
-  fake::setDblArrayAttr("RC", {0, 0.5, -1});
-  for (int k = 0; k < 6; ++k) {
-    fake::setDblAttr(doubleAttributes[k], 0.25 * k);
-  }
-  fake::setIntAttr("IPM/NumIters", 6);
-  fake::setIntAttr("SPX/NumIters", 7);
-
-  Array result = build();
-  EXPECT_EQ(testhost::fieldNamesOf(result.get()),
+TEST(ResultFields, TwelveInOrderForEveryModelClass) {
+  // A linear model has no gaps; a mixed-integer one has no barrier.
+  testhost::CallResult lp = unit::solve(unit::smallLp());
+  EXPECT_EQ(testhost::fieldNamesOf(lp.output.get()),
             (std::vector<std::string>{
                 "Status", "X", "RC", "ObjVal", "SolverTime", "PresolverTime",
                 "SolutionTime", "MIP_GapAbs", "MIP_GapRel", "IPM_NumIters",
                 "SPX_NumIters", "PsdX"}));
-  EXPECT_EQ(testhost::stringOf(fieldOf(result.get(), "Status")), "OPTIMAL");
-  EXPECT_EQ(mxGetN(fieldOf(result.get(), "X")), 1u);
-  EXPECT_EQ(doublesOf(fieldOf(result.get(), "X")),
-            (std::vector<double>{1, 2.5, -3}));
-  EXPECT_EQ(doublesOf(fieldOf(result.get(), "RC")),
-            (std::vector<double>{0, 0.5, -1}));
-  for (int k = 0; k < 8; ++k) {
-    const mxArray *value = fieldOf(result.get(), scalarFields[k]);
-    ASSERT_TRUE(value != nullptr && mxIsDouble(value)) << scalarFields[k];
-    EXPECT_EQ(doublesOf(value), std::vector<double>{k < 6 ? 0.25 * k : k});
+  EXPECT_EQ(mxGetN(fieldOf(lp.output.get(), "X")), 1u);
+  EXPECT_EQ(unit::vector(lp, "RC").size(), 2u);
+  for (const std::string &name : scalarFields) {
+    const mxArray *value = fieldOf(lp.output.get(), name);
+    ASSERT_TRUE(value != nullptr && mxIsDouble(value)) << name;
+    EXPECT_EQ(isNaN(value), name.rfind("MIP", 0) == 0) << name;
   }
-  const mxArray *psd = fieldOf(result.get(), "PsdX");
+  const mxArray *psd = fieldOf(lp.output.get(), "PsdX");
   ASSERT_TRUE(psd != nullptr && mxIsCell(psd));
   EXPECT_EQ(mxGetM(psd), 1u);
   EXPECT_EQ(mxGetN(psd), 0u);
+
+  unit::Fields milp =
+      unit::merged(unit::smallLp(), {{"vtype", testhost::text("II")}});
+  testhost::CallResult solved = unit::solve(milp);
+  EXPECT_EQ(unit::number(solved, "MIP_GapAbs"), 0);
+  EXPECT_EQ(unit::number(solved, "MIP_GapRel"), 0);
 }
 
 TEST_F(Result, StatusIsNamedOnlyFromZeroToFive) {
-  struct Case {
-    int status;
-    bool readable;
-    const char *name;  // null: the field holds nothing
-  };
-  const Case cases[] = {{0, true, "UNKNOWN"},    {1, true, "OPTIMAL"},
-                        {2, true, "INFEASIBLE"}, {3, true, "UNBOUNDED"},
-                        {4, true, "INF_OR_UBD"}, {5, true, "SUB_OPTIMAL"},
-                        {6, true, nullptr},      {11, true, nullptr},
-                        {-1, true, nullptr},     {1, false, nullptr}};
-  for (const Case &c : cases) {
-    SCOPED_TRACE(c.status);
-    restart();
-    fake::setIntAttr("Status", c.status);
-    if (!c.readable) {
-      fake::failCall("KVAgetintattr", KVA_ERROR_DATA_NOT_AVAILABLE, 1);
-    }
-    fake::setDblAttr("ObjVal", 2);
+  ASSERT_EQ(KVAoptimize(model), KVA_OK);
+  const std::pair<int, const char *> cases[] = {
+      {0, "UNKNOWN"},   {1, "OPTIMAL"},    {2, "INFEASIBLE"},
+      {3, "UNBOUNDED"}, {4, "INF_OR_UBD"}, {5, "SUB_OPTIMAL"},
+      {6, nullptr},     {11, nullptr},     {-1, nullptr}};
+  for (const auto &[status, name] : cases) {
+    SCOPED_TRACE(status);
+    probe::reportStatus(status);
     Array result = build();
-    const mxArray *status = fieldOf(result.get(), "Status");
-    if (c.name != nullptr) {
-      EXPECT_EQ(testhost::stringOf(status), c.name);
+    const mxArray *field = fieldOf(result.get(), "Status");
+    if (name != nullptr) {
+      EXPECT_EQ(testhost::stringOf(field), name);
     } else {
-      EXPECT_TRUE(status == nullptr || mxIsEmpty(status));
+      EXPECT_TRUE(field == nullptr || mxIsEmpty(field));
     }
-    EXPECT_EQ(doublesOf(fieldOf(result.get(), "ObjVal")),
-              std::vector<double>{2});
+    EXPECT_EQ(mxGetScalar(fieldOf(result.get(), "ObjVal")), 5);
   }
+  probe::reset();
+  probe::failCall("KVAgetintattr", 1);
+  Array unread = build();
+  EXPECT_EQ(fieldOf(unread.get(), "Status"), nullptr);
 }
 
-TEST_F(Result, ValuesTheLibraryCannotSupplyAreNaN) {
-  fake::setIntAttr("NumVars", 2);
-  fake::setDblArrayAttr("RC", {1, 2});
-  fake::failCall("KVAgetdblattrarray", KVA_ERROR_DATA_NOT_AVAILABLE, 2);
+TEST_F(Result, ValuesTheLibraryCannotGiveAreNaN) {
   Array result = build();
   for (const char *name : {"X", "RC"}) {
-    std::vector<double> values = doublesOf(fieldOf(result.get(), name));
-    ASSERT_EQ(values.size(), 2u) << name;
-    EXPECT_TRUE(std::isnan(values[0]) && std::isnan(values[1])) << name;
-  }
-  for (const char *name : scalarFields) {
-    EXPECT_TRUE(std::isnan(doublesOf(fieldOf(result.get(), name)).at(0)))
+    const mxArray *values = fieldOf(result.get(), name);
+    ASSERT_EQ(mxGetM(values), 2u) << name;
+    EXPECT_TRUE(std::isnan(mxGetDoubles(values)[0]) &&
+                std::isnan(mxGetDoubles(values)[1]))
         << name;
   }
-}
-
-TEST_F(Result, UnreadableVariableCountGivesEmptyColumns) {
-  fake::setIntAttr("NumVars", 2);
-  fake::setDblArrayAttr("X", {1, 2});
+  for (const std::string &name : scalarFields) {
+    EXPECT_TRUE(isNaN(fieldOf(result.get(), name))) << name;
+  }
   // "Status" is read first, "NumVars" second.
-  fake::failCall("KVAgetintattr", KVA_ERROR_DATA_NOT_AVAILABLE, 2);
-  Array result = build();
-  EXPECT_EQ(mxGetM(fieldOf(result.get(), "X")), 0u);
-  EXPECT_EQ(mxGetN(fieldOf(result.get(), "X")), 1u);
+  ASSERT_EQ(KVAoptimize(model), KVA_OK);
+  probe::reset();
+  probe::failCall("KVAgetintattr", 2);
+  Array uncounted = build();
+  EXPECT_EQ(mxGetM(fieldOf(uncounted.get(), "X")), 0u);
+  EXPECT_EQ(mxGetN(fieldOf(uncounted.get(), "X")), 1u);
 }
 
 // A host sparse array as a dense column-major list; rows must ascend inside
@@ -161,60 +145,67 @@ std::vector<double> denseOf(const mxArray *array) {
   return dense;
 }
 
-TEST_F(Result, SemidefiniteValuesAreAssembledFromFlatIndices) {
-  struct Cell {
-    size_t side;  // 0 for the 0x0 matrix
+// min trace(C X) with trace(X) = 1 for the second variable, C = [2 1; 1 2]:
+// X is the projector on C's eigenvector (1, -1); the first variable, a
+// 1x1 one, is held at 1.
+unit::Fields eigenvalueModel() {
+  mxArray *psdvar = testhost::structArray(2, {"obj"});
+  testhost::setField(psdvar, 0, "obj", sparse(1, 1, {{0, 0, 1}}));
+  testhost::setField(
+      psdvar, 1, "obj",
+      sparse(2, 2, {{0, 0, 2}, {0, 1, 1}, {1, 0, 1}, {1, 1, 2}}));
+  mxArray *psdcon =
+      testhost::structArray(2, {"psdmats", "indices", "rhs", "lhsorsense"});
+  testhost::setField(psdcon, 0, "psdmats",
+                     testhost::cell({sparse(2, 2, {{0, 0, 1}, {1, 1, 1}})}));
+  testhost::setField(psdcon, 0, "indices", row({2}));
+  testhost::setField(psdcon, 0, "rhs", scalar(1));
+  testhost::setField(psdcon, 0, "lhsorsense", testhost::text("="));
+  testhost::setField(psdcon, 1, "psdmats",
+                     testhost::cell({sparse(1, 1, {{0, 0, 1}})}));
+  testhost::setField(psdcon, 1, "indices", row({1}));
+  testhost::setField(psdcon, 1, "rhs", scalar(1));
+  testhost::setField(psdcon, 1, "lhsorsense", testhost::text("="));
+  return {{"obj", row({0})},
+          {"ub", row({0})},
+          {"psdvar", psdvar},
+          {"psdcon", psdcon}};
+}
+
+// The library is asked for each variable's sizes, then for its entries: the
+// second variable's sizes are call 3, its entries call 4.
+TEST(ResultPsd, ValuesAreAssembledFromFlatIndices) {
+  struct Case {
+    int failing;  // call of KVAgetmatattrelement that fails, 0 for none
+    size_t side;
     std::vector<double> dense;
   };
-  struct Case {
-    std::string name;
-    std::vector<fake::MatrixValue> values;
-    int failingCall;  // of KVAgetmatattrelement, 0 for none
-    std::vector<Cell> expected;
-  };
   const Case cases[] = {
-      {"two 2x2",
-       {{2, 2, {0, 1, 2, 3}, {1, 2, 2, 5}}, {2, 2, {3, 0}, {6, 4}}},
-       0,
-       {{2, {1, 2, 2, 5}}, {2, {4, 0, 0, 6}}}},
-      {"upper triangle lands below the diagonal",
-       {{2, 2, {0, 1, 3}, {1, 4, 9}}},
-       0,
-       {{2, {1, 4, 0, 9}}}},
-      {"3x3 out of order",
-       {{3, 3, {8, 2, 0, 6, 4}, {9, 3, 1, 7, 5}}},
-       0,
-       {{3, {1, 0, 3, 0, 5, 0, 7, 0, 9}}}},
-      {"no entries", {{3, 3, {}, {}}}, 0, {{3, std::vector<double>(9)}}},
-      {"sizes unreadable",
-       {{2, 2, {0}, {1}}, {1, 1, {0}, {8}}},
-       1,
-       {{0, {}}, {1, {8}}}},
-      {"entries unreadable", {{2, 2, {0, 3}, {1, 1}}}, 2, {{2, {0, 0, 0, 0}}}},
-      {"entries without columns", {{0, 0, {0}, {1}}}, 0, {{0, {}}}},
-      {"not square", {{2, 3, {0}, {1}}}, 0, {{0, {}}}},
-      {"flat index outside", {{2, 2, {0, 4}, {1, 2}}}, 0, {{2, {0, 0, 0, 0}}}},
+      {0, 2, {0.5, -0.5, -0.5, 0.5}},
+      {3, 0, {}},
+      {4, 2, {0, 0, 0, 0}},
   };
   for (const Case &c : cases) {
-    SCOPED_TRACE(c.name);
-    restart();
-    fake::setIntAttr("NumPsdVars", int(c.values.size()));
-    fake::setPsdX(c.values);
-    if (c.failingCall != 0) {
-      fake::failCall("KVAgetmatattrelement", KVA_ERROR_DATA_NOT_AVAILABLE,
-                     c.failingCall);
+    SCOPED_TRACE(c.failing);
+    probe::reset();
+    if (c.failing != 0) {
+      probe::failCall("KVAgetmatattrelement", c.failing);
     }
-    Array result = build();
-    const mxArray *psd = fieldOf(result.get(), "PsdX");
-    ASSERT_TRUE(psd != nullptr && mxIsCell(psd));
-    ASSERT_EQ(mxGetN(psd), c.expected.size());
-    for (size_t j = 0; j < c.expected.size(); ++j) {
-      const mxArray *value = mxGetCell(psd, j);
-      ASSERT_NE(value, nullptr);
-      EXPECT_EQ(mxGetM(value), c.expected[j].side);
-      EXPECT_EQ(mxGetN(value), c.expected[j].side);
-      EXPECT_EQ(denseOf(value), c.expected[j].dense) << j;
+    testhost::CallResult result = unit::solve(eigenvalueModel());
+    ASSERT_EQ(unit::status(result), "OPTIMAL");
+    const mxArray *psd = fieldOf(result.output.get(), "PsdX");
+    ASSERT_EQ(mxGetN(psd), 2u);
+    std::vector<double> first = denseOf(mxGetCell(psd, 0));
+    ASSERT_EQ(first.size(), 1u);
+    EXPECT_NEAR(first[0], 1, 1e-6);
+    const mxArray *second = mxGetCell(psd, 1);
+    EXPECT_EQ(mxGetM(second), c.side);
+    std::vector<double> dense = denseOf(second);
+    ASSERT_EQ(dense.size(), c.dense.size());
+    for (size_t k = 0; k < dense.size(); ++k) {
+      EXPECT_NEAR(dense[k], c.dense[k], 1e-6) << k;
     }
+    unit::expectNothingLeft(result);
   }
 }
 
