@@ -1,9 +1,10 @@
-// Parameter names, types and ranges, and the environment's life cycle.
+// Parameter names, types, ranges and effects, the environment's life cycle
+// and the error texts.
 #include <limits>
 #include <set>
 #include <string>
 
-#include "tests/libkorva/solver_fixture.h"
+#include "tests/libkorva/fixture.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ TEST(LibkorvaParametersTest, NamesTypesAndRanges) {
       {"SolutionTarget", true, 1, KVA_OK},
       {"method", true, 1, unknown},
       {"SPX/Foo", true, 1, unknown},
-      {"MaxTime", true, 10, unknown},  // a real parameter
+      {"MaxTime", true, 10, unknown},  // a double parameter
       {"MaxTime", false, 10, KVA_OK},
       {"MaxTime", false, -1, range},
       {"MaxTime", false, nan, range},
@@ -48,8 +49,8 @@ TEST(LibkorvaParametersTest, NamesTypesAndRanges) {
   EXPECT_EQ(KVAsetstrparam(env, "LogFile", ""), KVA_OK);
   EXPECT_EQ(KVAsetstrparam(env, "LogFile", "/nonexistent-dir/x.log"),
             KVA_ERROR_FILE);
-  EXPECT_EQ(KVAsetstrparam(env, "Method", "1"), KVA_ERROR_UNKNOWN_PARAMETER);
-  EXPECT_EQ(KVAsetintparam(env, nullptr, 1), KVA_ERROR_UNKNOWN_PARAMETER);
+  EXPECT_EQ(KVAsetstrparam(env, "Method", "1"), unknown);
+  EXPECT_EQ(KVAsetintparam(env, nullptr, 1), unknown);
   EXPECT_EQ(KVAsetintparam(nullptr, "Method", 1), KVA_ERROR_NULL_ARGUMENT);
   EXPECT_EQ(KVAfreeenv(env), KVA_OK);
 }
@@ -80,34 +81,50 @@ TEST(LibkorvaParametersTest, EveryCodeHasItsOwnSentence) {
   std::set<std::string> texts;
   for (int code = KVA_OK; code <= KVA_ERROR_INTERNAL; ++code) {
     std::string text = KVAexplainerror(code);
-    EXPECT_FALSE(text.empty());
-    EXPECT_EQ(text.back(), '.');
+    EXPECT_EQ(text.back(), '.') << code;
     texts.insert(text);
   }
   EXPECT_EQ(texts.size(), static_cast<size_t>(KVA_ERROR_INTERNAL + 1));
   EXPECT_EQ(texts.count(KVAexplainerror(999)), 0u);
 }
 
-class LibkorvaParameterEffectTest : public LibkorvaTest {};
+class LibkorvaParameterEffectTest : public LibkorvaTest {
+ protected:
+  // max 5a + 4b + 3c + 1 s.t. 2a + 3b + c <= 4, binary: 9 at (1, 0, 1).
+  DenseModel knapsack() {
+    DenseModel m =
+        withRows(variables({5, 4, 3}, {}, -1, "BBB"), {{2, 3, 1}}, "<", {4});
+    m.objConst = 1;
+    return m;
+  }
+};
 
 TEST_F(LibkorvaParameterEffectTest, CutoffIsInTheModelsSenseWithItsConstant) {
-  // Knapsack optimum 8; a cutoff above it (in the maximised sense) leaves
-  // nothing to find.
-  DenseModel knapsack;
-  knapsack.obj = {5, 4, 3};
-  knapsack.rows = {{2, 3, 1}};
-  knapsack.sense = "<";
-  knapsack.rhs = {4};
-  knapsack.vtype = "BBB";
-  knapsack.objSense = -1;
-  knapsack.objConst = 1;
+  // A cutoff above the optimum (in the maximised sense) leaves nothing.
   ASSERT_EQ(KVAsetdblparam(env, "MIP/Cutoff", 9.5), KVA_OK);
-  EXPECT_EQ(solve(knapsack), KVA_INFEASIBLE) << log();
-  EXPECT_EQ(KVAfreemodel(model), KVA_OK);
-  model = nullptr;
+  EXPECT_EQ(solve(knapsack()), KVA_INFEASIBLE) << log();
   ASSERT_EQ(KVAsetdblparam(env, "MIP/Cutoff", 8.5), KVA_OK);
-  EXPECT_EQ(solve(knapsack), KVA_OPTIMAL) << log();
+  EXPECT_EQ(solve(knapsack()), KVA_OPTIMAL) << log();
   EXPECT_NEAR(objVal(), 9, 1e-9);
+}
+
+TEST_F(LibkorvaParameterEffectTest, SearchSwitchesReachCbc) {
+  // Cbc echoes the switches it was given and the settings they change.
+  const std::pair<const char *, const char *> cases[] = {
+      {"MIP/LevelStrong", "strongBranching was changed from 5 to 0"},
+      {"MIP/LevelCuts", "-cuts off"},
+      {"MIP/LevelHeurs", "-heuristics off"},
+      {"MIP/LevelProbing", "-probing off"},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.first);
+    for (int level : {-1, 0}) {
+      clearLog();
+      ASSERT_EQ(KVAsetintparam(env, c.first, level), KVA_OK);
+      ASSERT_EQ(solve(knapsack()), KVA_OPTIMAL);
+      EXPECT_EQ(log().find(c.second) != std::string::npos, level == 0) << log();
+    }
+  }
 }
 
 }  // namespace
