@@ -238,6 +238,14 @@ class LibkorvaTest : public ::testing::Test {
     model = nullptr;
   }
 
+  // Sets an integer parameter, or a double one where the name is no
+  // integer parameter's.
+  void setParam(const char *name, double value) {
+    if (KVAsetintparam(env, name, static_cast<int>(value)) != KVA_OK) {
+      ASSERT_EQ(KVAsetdblparam(env, name, value), KVA_OK) << name;
+    }
+  }
+
   // Attributes of the model; reading one that is not available fails.
   int intAttr(const char *name) {
     int value = -1;

@@ -94,12 +94,7 @@ TEST_F(LibkorvaLimitsTest, LimitsEndWithTheirStatus) {
     // A fresh environment: no parameter of an earlier case stays set.
     TearDown();
     SetUp();
-    for (const auto &p : c.params) {
-      // An integer parameter, else a double one.
-      if (KVAsetintparam(env, p.first, static_cast<int>(p.second)) != KVA_OK) {
-        ASSERT_EQ(KVAsetdblparam(env, p.first, p.second), KVA_OK);
-      }
-    }
+    for (const auto &p : c.params) setParam(p.first, p.second);
     int s = solve(c.model);
     EXPECT_NE(std::find(c.statuses.begin(), c.statuses.end(), s),
               c.statuses.end())

@@ -88,41 +88,44 @@ TEST(LibkorvaParametersTest, EveryCodeHasItsOwnSentence) {
   EXPECT_EQ(texts.count(KVAexplainerror(999)), 0u);
 }
 
-class LibkorvaParameterEffectTest : public LibkorvaTest {
- protected:
+class LibkorvaParameterEffectTest : public LibkorvaTest {};
+
+TEST_F(LibkorvaParameterEffectTest, SettingsReachCbc) {
   // max 5a + 4b + 3c + 1 s.t. 2a + 3b + c <= 4, binary: 9 at (1, 0, 1).
-  DenseModel knapsack() {
-    DenseModel m =
-        withRows(variables({5, 4, 3}, {}, -1, "BBB"), {{2, 3, 1}}, "<", {4});
-    m.objConst = 1;
-    return m;
-  }
-};
-
-TEST_F(LibkorvaParameterEffectTest, CutoffIsInTheModelsSenseWithItsConstant) {
-  // A cutoff above the optimum (in the maximised sense) leaves nothing.
-  ASSERT_EQ(KVAsetdblparam(env, "MIP/Cutoff", 9.5), KVA_OK);
-  EXPECT_EQ(solve(knapsack()), KVA_INFEASIBLE) << log();
-  ASSERT_EQ(KVAsetdblparam(env, "MIP/Cutoff", 8.5), KVA_OK);
-  EXPECT_EQ(solve(knapsack()), KVA_OPTIMAL) << log();
-  EXPECT_NEAR(objVal(), 9, 1e-9);
-}
-
-TEST_F(LibkorvaParameterEffectTest, SearchSwitchesReachCbc) {
-  // Cbc echoes the switches it was given and the settings they change.
-  const std::pair<const char *, const char *> cases[] = {
-      {"MIP/LevelStrong", "strongBranching was changed from 5 to 0"},
-      {"MIP/LevelCuts", "-cuts off"},
-      {"MIP/LevelHeurs", "-heuristics off"},
-      {"MIP/LevelProbing", "-probing off"},
+  DenseModel knapsack =
+      withRows(variables({5, 4, 3}, {}, -1, "BBB"), {{2, 3, 1}}, "<", {4});
+  knapsack.objConst = 1;
+  struct Case {
+    const char *name;
+    double value;
+    int status;
+    const char *logMention;
   };
-  for (const auto &c : cases) {
-    SCOPED_TRACE(c.first);
-    for (int level : {-1, 0}) {
-      clearLog();
-      ASSERT_EQ(KVAsetintparam(env, c.first, level), KVA_OK);
-      ASSERT_EQ(solve(knapsack()), KVA_OPTIMAL);
-      EXPECT_EQ(log().find(c.second) != std::string::npos, level == 0) << log();
+  const Case cases[] = {
+      // A cutoff is in the model's sense with its constant: above the
+      // optimum it leaves nothing.
+      {"MIP/Cutoff", 9.5, KVA_INFEASIBLE, nullptr},
+      {"MIP/Cutoff", 8.5, KVA_OPTIMAL, nullptr},
+      // Cbc echoes the switches it was given and the settings they change.
+      {"MIP/LevelStrong", 0, KVA_OPTIMAL, "strongBranching was changed"},
+      {"MIP/LevelCuts", 0, KVA_OPTIMAL, "-cuts off"},
+      {"MIP/LevelHeurs", 0, KVA_OPTIMAL, "-heuristics off"},
+      {"MIP/LevelProbing", 0, KVA_OPTIMAL, "-probing off"},
+  };
+  ASSERT_EQ(solve(knapsack), KVA_OPTIMAL);
+  std::string defaults = log();
+  for (const Case &c : cases) {
+    SCOPED_TRACE(std::string(c.name) + " " + std::to_string(c.value));
+    TearDown();
+    SetUp();
+    setParam(c.name, c.value);
+    ASSERT_EQ(solve(knapsack), c.status) << log();
+    if (c.status == KVA_OPTIMAL) {
+      EXPECT_NEAR(objVal(), 9, 1e-9);
+    }
+    if (c.logMention != nullptr) {
+      EXPECT_EQ(defaults.find(c.logMention), std::string::npos);
+      EXPECT_NE(log().find(c.logMention), std::string::npos) << log();
     }
   }
 }
