@@ -189,8 +189,8 @@ TEST_F(LibkorvaLimitsTest, TerminateFromAnotherThreadEndsWithInterrupted) {
 TEST_F(LibkorvaLimitsTest, TerminateBeforeTheSolveStartsStillStopsIt) {
   // The request is consumed: the next solve runs to its end or limit.
   ASSERT_EQ(KVAsetdblparam(env, "MaxTime", 0.5), KVA_OK);
-  for (const DenseModel &m :
-       {hardKnapsack(150, 10), eigenvalueModel(2, {{0, 1, 3}, {1, 2, 3}})}) {
+  for (const DenseModel &m : {hardKnapsack(150, 10), hardMinlp(),
+                              eigenvalueModel(2, {{0, 1, 3}, {1, 2, 3}})}) {
     load(m);
     ASSERT_EQ(KVAterminate(model), KVA_OK);
     ASSERT_EQ(KVAoptimize(model), KVA_OK);
