@@ -1,9 +1,10 @@
-// Parameter names, types and ranges, and the environment's life cycle.
+// Parameter names, types, ranges and effects, the environment's life cycle
+// and the error texts.
 #include <limits>
 #include <set>
 #include <string>
 
-#include "tests/libkorva/solver_fixture.h"
+#include "tests/libkorva/fixture.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ TEST(LibkorvaParametersTest, NamesTypesAndRanges) {
       {"SolutionTarget", true, 1, KVA_OK},
       {"method", true, 1, unknown},
       {"SPX/Foo", true, 1, unknown},
-      {"MaxTime", true, 10, unknown},  // a real parameter
+      {"MaxTime", true, 10, unknown},  // a double parameter
       {"MaxTime", false, 10, KVA_OK},
       {"MaxTime", false, -1, range},
       {"MaxTime", false, nan, range},
@@ -48,8 +49,8 @@ TEST(LibkorvaParametersTest, NamesTypesAndRanges) {
   EXPECT_EQ(KVAsetstrparam(env, "LogFile", ""), KVA_OK);
   EXPECT_EQ(KVAsetstrparam(env, "LogFile", "/nonexistent-dir/x.log"),
             KVA_ERROR_FILE);
-  EXPECT_EQ(KVAsetstrparam(env, "Method", "1"), KVA_ERROR_UNKNOWN_PARAMETER);
-  EXPECT_EQ(KVAsetintparam(env, nullptr, 1), KVA_ERROR_UNKNOWN_PARAMETER);
+  EXPECT_EQ(KVAsetstrparam(env, "Method", "1"), unknown);
+  EXPECT_EQ(KVAsetintparam(env, nullptr, 1), unknown);
   EXPECT_EQ(KVAsetintparam(nullptr, "Method", 1), KVA_ERROR_NULL_ARGUMENT);
   EXPECT_EQ(KVAfreeenv(env), KVA_OK);
 }
@@ -80,8 +81,7 @@ TEST(LibkorvaParametersTest, EveryCodeHasItsOwnSentence) {
   std::set<std::string> texts;
   for (int code = KVA_OK; code <= KVA_ERROR_INTERNAL; ++code) {
     std::string text = KVAexplainerror(code);
-    EXPECT_FALSE(text.empty());
-    EXPECT_EQ(text.back(), '.');
+    EXPECT_EQ(text.back(), '.') << code;
     texts.insert(text);
   }
   EXPECT_EQ(texts.size(), static_cast<size_t>(KVA_ERROR_INTERNAL + 1));
@@ -90,24 +90,44 @@ TEST(LibkorvaParametersTest, EveryCodeHasItsOwnSentence) {
 
 class LibkorvaParameterEffectTest : public LibkorvaTest {};
 
-TEST_F(LibkorvaParameterEffectTest, CutoffIsInTheModelsSenseWithItsConstant) {
-  // Knapsack optimum 8; a cutoff above it (in the maximised sense) leaves
-  // nothing to find.
-  DenseModel knapsack;
-  knapsack.obj = {5, 4, 3};
-  knapsack.rows = {{2, 3, 1}};
-  knapsack.sense = "<";
-  knapsack.rhs = {4};
-  knapsack.vtype = "BBB";
-  knapsack.objSense = -1;
+TEST_F(LibkorvaParameterEffectTest, SettingsReachCbc) {
+  // max 5a + 4b + 3c + 1 s.t. 2a + 3b + c <= 4, binary: 9 at (1, 0, 1).
+  DenseModel knapsack =
+      withRows(variables({5, 4, 3}, {}, -1, "BBB"), {{2, 3, 1}}, "<", {4});
   knapsack.objConst = 1;
-  ASSERT_EQ(KVAsetdblparam(env, "MIP/Cutoff", 9.5), KVA_OK);
-  EXPECT_EQ(solve(knapsack), KVA_INFEASIBLE) << log();
-  EXPECT_EQ(KVAfreemodel(model), KVA_OK);
-  model = nullptr;
-  ASSERT_EQ(KVAsetdblparam(env, "MIP/Cutoff", 8.5), KVA_OK);
-  EXPECT_EQ(solve(knapsack), KVA_OPTIMAL) << log();
-  EXPECT_NEAR(objVal(), 9, 1e-9);
+  struct Case {
+    const char *name;
+    double value;
+    int status;
+    const char *logMention;
+  };
+  const Case cases[] = {
+      // A cutoff is in the model's sense with its constant: above the
+      // optimum it leaves nothing.
+      {"MIP/Cutoff", 9.5, KVA_INFEASIBLE, nullptr},
+      {"MIP/Cutoff", 8.5, KVA_OPTIMAL, nullptr},
+      // Cbc echoes the switches it was given and the settings they change.
+      {"MIP/LevelStrong", 0, KVA_OPTIMAL, "strongBranching was changed"},
+      {"MIP/LevelCuts", 0, KVA_OPTIMAL, "-cuts off"},
+      {"MIP/LevelHeurs", 0, KVA_OPTIMAL, "-heuristics off"},
+      {"MIP/LevelProbing", 0, KVA_OPTIMAL, "-probing off"},
+  };
+  ASSERT_EQ(solve(knapsack), KVA_OPTIMAL);
+  std::string defaults = log();
+  for (const Case &c : cases) {
+    SCOPED_TRACE(std::string(c.name) + " " + std::to_string(c.value));
+    TearDown();
+    SetUp();
+    setParam(c.name, c.value);
+    ASSERT_EQ(solve(knapsack), c.status) << log();
+    if (c.status == KVA_OPTIMAL) {
+      EXPECT_NEAR(objVal(), 9, 1e-9);
+    }
+    if (c.logMention != nullptr) {
+      EXPECT_EQ(defaults.find(c.logMention), std::string::npos);
+      EXPECT_NE(log().find(c.logMention), std::string::npos) << log();
+    }
+  }
 }
 
 }  // namespace

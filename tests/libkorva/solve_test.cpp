@@ -1,290 +1,286 @@
-// Small models with known optima, solved with every Method and with and
-// without presolve; and the model classes no backend handles yet.
+// Small models of every class with known outcomes: optima (point, objective,
+// semidefinite values), infeasible, unbounded and refused models.
 #include <cmath>
-#include <functional>
 
-#include "tests/libkorva/model_builders.h"
-#include "tests/libkorva/solver_fixture.h"
+#include "tests/libkorva/fixture.h"
 
 namespace {
 
-constexpr double inf = KVA_INFINITY;
-
-struct KnownOutcome {
+struct Outcome {
   const char *name;
   DenseModel model;
   int status;
-  std::vector<double> x;  // empty: not checked
   double objVal;
-  std::function<void(KVAmodel)> addParts = nullptr;
-  const char *logMention = nullptr;  // for UNSUPPORTED: what the log names
+  std::vector<double> x;     // empty: not checked
+  std::vector<double> psdX;  // full matrix of psd variable 0, if not empty
+  const char *logMention;    // of an UNSUPPORTED model
 };
 
-DenseModel variables(std::vector<double> obj, std::vector<double> ub,
-                     int objSense = 1) {
-  DenseModel m;
-  m.obj = std::move(obj);
-  m.ub = std::move(ub);
-  m.objSense = objSense;
-  return m;
+Outcome optimum(const char *name, DenseModel m, double objVal,
+                std::vector<double> x = {}, std::vector<double> psdX = {}) {
+  return {name, std::move(m), KVA_OPTIMAL, objVal, x, psdX, nullptr};
+}
+
+Outcome ends(const char *name, DenseModel m, int status,
+             const char *logMention = nullptr) {
+  return {name, std::move(m), status, 0, {}, {}, logMention};
 }
 
 // max x + y  s.t.  x + 2y <= 4,  3x + y <= 6  ->  x = 1.6, y = 1.2.
 DenseModel twoRowMax() {
-  DenseModel m = variables({1, 1}, {}, -1);
-  m.rows = {{1, 2}, {3, 1}};
-  m.sense = "<<";
-  m.rhs = {4, 6};
-  return m;
+  return withRows(variables({1, 1}, {}, -1), {{1, 2}, {3, 1}}, "<<", {4, 6});
 }
 
-std::vector<KnownOutcome> linearCases() {
-  std::vector<KnownOutcome> cases;
-  cases.push_back({"maximise", twoRowMax(), KVA_OPTIMAL, {1.6, 1.2}, 2.8});
-  DenseModel withConst = twoRowMax();
-  withConst.objConst = 10;
-  cases.push_back({"constant", withConst, KVA_OPTIMAL, {1.6, 1.2}, 12.8});
+DenseModel withIndicator(DenseModel m, int binVal, char sense, double rhs) {
+  return withParts(m, [=](KVAmodel k) {
+    ASSERT_EQ(addIndicator(k, 1, binVal, {{0}, {1}}, sense, rhs), KVA_OK);
+  });
+}
+
+// Models that Clp and Cbc solve, where Method and Presolve choose the path.
+std::vector<Outcome> linearCases() {
   // min x + 2y  s.t.  x + y >= 3, x <= 2.
-  DenseModel minimise = variables({1, 2}, {2, inf});
-  minimise.rows = {{1, 1}};
-  minimise.sense = ">";
-  minimise.rhs = {3};
-  cases.push_back({"minimise", minimise, KVA_OPTIMAL, {2, 1}, 4});
-  DenseModel equality = minimise;
-  equality.sense = "=";
-  equality.rhs = {5};
-  cases.push_back({"equality", equality, KVA_OPTIMAL, {2, 3}, 8});
-  // min x - y  s.t.  x - y >= -2, x + y = 0, both free.
-  DenseModel freeVars = variables({1, -1}, {});
-  freeVars.rows = {{1, -1}, {1, 1}};
-  freeVars.sense = ">=";
-  freeVars.rhs = {-2, 0};
-  freeVars.lb = {-inf, -inf};
-  cases.push_back({"free variables", freeVars, KVA_OPTIMAL, {-1, 1}, -2});
-
-  DenseModel milp = twoRowMax();
-  milp.vtype = "II";
-  cases.push_back({"MILP", milp, KVA_OPTIMAL, {}, 2});
-  // max 5a + 4b + 3c  s.t.  2a + 3b + c <= 4.
-  DenseModel binary = variables({5, 4, 3}, {}, -1);
-  binary.rows = {{2, 3, 1}};
-  binary.sense = "<";
-  binary.rhs = {4};
-  binary.vtype = "BBB";
-  cases.push_back({"binary knapsack", binary, KVA_OPTIMAL, {1, 0, 1}, 8});
-  DenseModel mixed = binary;
-  mixed.vtype = "BIC";
-  mixed.ub = {1, 1, 0.5};
-  cases.push_back({"mixed types", mixed, KVA_OPTIMAL, {1, 0, 0.5}, 6.5});
-
-  DenseModel infeasible = minimise;
-  infeasible.rows = {{1, 1}, {1, 1}};
-  infeasible.sense = "><";
-  infeasible.rhs = {3, 2};
-  cases.push_back({"infeasible LP", infeasible, KVA_INFEASIBLE, {}, 0});
-  infeasible.vtype = "IC";
-  cases.push_back({"infeasible MILP", infeasible, KVA_INFEASIBLE, {}, 0});
-  DenseModel unbounded = twoRowMax();
-  unbounded.rows = {{1, -1}};
-  unbounded.sense = "<";
-  unbounded.rhs = {1};
-  cases.push_back({"unbounded LP", unbounded, KVA_UNBOUNDED, {}, 0});
-  unbounded.vtype = "IC";
-  cases.push_back({"unbounded MILP", unbounded, KVA_UNBOUNDED, {}, 0});
-  return cases;
+  DenseModel minimise =
+      withRows(variables({1, 2}, {2, inf}), {{1, 1}}, ">", {3});
+  DenseModel freeVars = withRows(variables({1, -1}, {}, 1, "", {-inf, -inf}),
+                                 {{1, -1}, {1, 1}}, ">=", {-2, 0});
+  DenseModel noPoint = withRows(minimise, {{1, 1}, {1, 1}}, "><", {3, 2});
+  DenseModel ray = withRows(twoRowMax(), {{1, -1}}, "<", {1});
+  auto integer = [](DenseModel m) {
+    m.vtype = "IC";
+    return m;
+  };
+  // x0 + ... + x3 <= 10 on [0, 1], max x0 + 2x1 + 3x2 + x3: a set over
+  // x0..x2 keeps the best one (type 1) or the best neighbouring pair (2).
+  auto sos = [](int type, std::vector<double> lb) {
+    DenseModel m = withRows(variables({1, 2, 3, 1}, {1, 1, 1, 1}, -1, "", lb),
+                            {{1, 1, 1, 1}}, "<", {10});
+    return withParts(m, [type](KVAmodel k) {
+      ASSERT_EQ(addSos(k, type, {0, 1, 2}, {1, 2, 3}), KVA_OK);
+    });
+  };
+  Triplets square{{0}, {0}, {1}};
+  return {
+      optimum("maximise", twoRowMax(), 2.8, {1.6, 1.2}),
+      optimum("minimise", minimise, 4, {2, 1}),
+      optimum("free variables", freeVars, -2, {-1, 1}),
+      // max 5a + 4b + 3c  s.t.  2a + 3b + c <= 4, c <= 0.5.
+      optimum("mixed types",
+              withRows(variables({5, 4, 3}, {1, 1, .5}, -1, "BIC"), {{2, 3, 1}},
+                       "<", {4}),
+              6.5, {1, 0, .5}),
+      ends("infeasible LP", noPoint, KVA_INFEASIBLE),
+      ends("infeasible MILP", integer(noPoint), KVA_INFEASIBLE),
+      ends("unbounded LP", ray, KVA_UNBOUNDED),
+      ends("unbounded MILP", integer(ray), KVA_UNBOUNDED),
+      // (x - 1)^2 + (y - 2)^2 - 5 with x + y <= 2.
+      optimum("convex QP",
+              withQ(withRows(variables({-2, -4}), {{1, 1}}, "<", {2}),
+                    {{0, 1}, {0, 1}, {1, 1}}),
+              -4.5, {0.5, 1.5}),
+      // x^2 + xy + y^2 - 3x - 3y, the cross term given in both triangles.
+      optimum("QP, both triangles",
+              withQ(variables({-3, -3}),
+                    {{0, 0, 1, 1}, {0, 1, 0, 1}, {1, .5, .5, 1}}),
+              -3, {1, 1}),
+      optimum("concave maximisation",
+              withQ(variables({3, 3}, {}, -1),
+                    {{0, 1, 1}, {0, 0, 1}, {-1, -1, -1}}),
+              3, {1, 1}),
+      ends("unbounded QP", withQ(variables({0, -1}), square), KVA_UNBOUNDED),
+      ends("infeasible QP",
+           withQ(withRows(variables({0, 0}), {{1, 1}}, "<", {-1}), square),
+           KVA_INFEASIBLE),
+      // x0^2 - 3.2 x0 over the integers: 2, where the relaxation gives 1.6.
+      optimum("MIQP", withQ(variables({-3.2, 0}, {3, 3}, 1, "IC"), square),
+              -2.4, {2}),
+      ends("non-convex QP", withQ(variables({0, 0}, {1, 1}), {{0}, {1}, {1}}),
+           KVA_UNSUPPORTED, "not convex"),
+      optimum("SOS1", sos(1, {}), 4, {0, 0, 1, 1}),
+      optimum("SOS2", sos(2, {}), 6, {0, 1, 1, 1}),
+      // Cbc's set branching assumes members that may be zero.
+      ends("SOS member above zero", sos(1, {0, .5, 0, 0}), KVA_UNSUPPORTED,
+           "bounds exclude zero"),
+      // max x + 10z, x in [0, 10]: z = 1 forces x <= 2.
+      optimum("indicator on 1",
+              withIndicator(variables({1, 10}, {10, 1}, -1, "CB"), 1, '<', 2),
+              12, {2, 1}),
+      // min x + 5z: z = 0 would force x >= 8, so z = 1 is cheaper.
+      optimum("indicator on 0",
+              withIndicator(variables({1, 5}, {10, 1}, 1, "CB"), 0, '>', 8), 5,
+              {0, 1}),
+      // min -x - 10z: z = 1 pins x to 3 (-13), which beats z = 0, x = 10.
+      optimum("indicator equality",
+              withIndicator(variables({-1, -10}, {10, 1}, 1, "CB"), 1, '=', 3),
+              -13, {3, 1}),
+      ends("indicator without a bound",
+           withIndicator(variables({1, 10}, {inf, 1}, -1, "CB"), 1, '<', 2),
+           KVA_UNSUPPORTED, "big-M"),
+  };
 }
 
-// x0 + x1 + x2 + x3 <= 10 on [0, 1] variables, maximising x0 + 2x1 + 3x2 +
-// x3: an SOS over x0..x2 keeps only the best one (type 1) or the best
-// neighbouring pair (type 2) of them.
-DenseModel sosBase() {
-  DenseModel m = variables({1, 2, 3, 1}, {1, 1, 1, 1}, -1);
-  m.rows = {{1, 1, 1, 1}};
-  m.sense = "<";
-  m.rhs = {10};
-  return m;
-}
+// Models that Bonmin and DSDP solve.
+std::vector<Outcome> nonlinearCases() {
+  Triplets disc{{0, 1}, {0, 1}, {1, 1}};
+  // min -x - y on the disc of radius sqrt(2) with x - y = 0.5.
+  DenseModel freePair = withRows(variables({-1, -1}, {}, 1, "", {-inf, -inf}),
+                                 {{1, -1}}, "=", {.5});
+  double y = (std::sqrt(15.0) - 1) / 4;
+  // max x + y + 10 over integers in [-5, 5] with x^2 + y^2 <= 5.5.
+  DenseModel miqcp = variables({1, 1}, {5, 5}, -1, "II", {-5, -5});
+  miqcp.objConst = 10;
+  DenseModel ranged = withParts(variables({1, 1}), [disc](KVAmodel k) {
+    ASSERT_EQ(addQuadConstraint(k, {}, disc, '<', 2), KVA_OK);
+    ASSERT_EQ(KVAsetdblattrelement(k, "LHS", 0, 1.0), KVA_OK);
+  });
+  auto refused = [](int objSense, Triplets q, Triplets quad, char sense) {
+    DenseModel m = withQ(variables({1, 1}, {3, 3}, objSense, "IC"), q);
+    return quad.vals.empty() ? m : withQc(m, {}, quad, sense, 1);
+  };
 
-DenseModel withTypes(DenseModel m, const char *vtype) {
-  m.vtype = vtype;
-  return m;
-}
-
-std::vector<KnownOutcome> specialCases() {
-  std::vector<KnownOutcome> cases;
-  // (x - 1)^2 + (y - 2)^2 - 5 with x + y <= 2.
-  DenseModel qp = variables({-2, -4}, {inf, inf});
-  qp.rows = {{1, 1}};
-  qp.sense = "<";
-  qp.rhs = {2};
-  cases.push_back({"convex QP", qp, KVA_OPTIMAL, {0.5, 1.5}, -4.5, [](auto m) {
-                     addQpTerms(m, {{0, 1}, {0, 1}, {1, 1}});
-                   }});
-  // x^2 + xy + y^2 - 3x - 3y, the cross term given in both triangles.
-  cases.push_back(
-      {"QP, both triangles",
-       variables({-3, -3}, {inf, inf}),
-       KVA_OPTIMAL,
-       {1, 1},
-       -3,
-       [](auto m) {
-         addQpTerms(m, {{0, 0, 1, 1}, {0, 1, 0, 1}, {1, .5, .5, 1}});
-       }});
-  cases.push_back({"concave maximisation",
-                   variables({3, 3}, {inf, inf}, -1),
-                   KVA_OPTIMAL,
-                   {1, 1},
-                   3,
-                   [](auto m) {
-                     addQpTerms(m, {{0, 1, 1}, {0, 0, 1}, {-1, -1, -1}});
-                   }});
-  // x0^2 - x1 falls without bound in x1; x0^2 under x0 + x1 <= -1 has no
-  // point at all.
-  cases.push_back({"unbounded QP",
-                   variables({0, -1}, {inf, inf}),
-                   KVA_UNBOUNDED,
-                   {},
-                   0,
-                   [](auto m) {
-                     addQpTerms(m, {{0}, {0}, {1}});
-                   }});
-  DenseModel noPoint = variables({0, 0}, {inf, inf});
-  noPoint.rows = {{1, 1}};
-  noPoint.sense = "<";
-  noPoint.rhs = {-1};
-  cases.push_back({"infeasible QP", noPoint, KVA_INFEASIBLE, {}, 0, [](auto m) {
-                     addQpTerms(m, {{0}, {0}, {1}});
-                   }});
-  cases.push_back({"SOS1", sosBase(), KVA_OPTIMAL, {0, 0, 1, 1}, 4, [](auto m) {
-                     addSos(m, 1, {0, 1, 2}, {1, 2, 3});
-                   }});
-  cases.push_back({"SOS2", sosBase(), KVA_OPTIMAL, {0, 1, 1, 1}, 6, [](auto m) {
-                     addSos(m, 2, {0, 1, 2}, {1, 2, 3});
-                   }});
-  // Cbc's set branching assumes members that may be zero.
-  DenseModel positiveMember = sosBase();
-  positiveMember.lb = {0, 0.5, 0, 0};
-  cases.push_back({"SOS member above zero",
-                   positiveMember,
-                   KVA_UNSUPPORTED,
-                   {},
-                   0,
-                   [](auto m) {
-                     addSos(m, 1, {0, 1, 2}, {1, 2, 3});
-                   },
-                   "bounds exclude zero"});
-  // max x + 10z, x in [0, 10]: z = 1 forces x <= 2.
-  DenseModel indicator = withTypes(variables({1, 10}, {10, 1}, -1), "CB");
-  cases.push_back(
-      {"indicator on 1", indicator, KVA_OPTIMAL, {2, 1}, 12, [](auto m) {
-         addIndicator(m, 1, 1, {{0}, {1}}, '<', 2);
-       }});
-  // min x + 5z: z = 0 would force x >= 8, so z = 1 is cheaper.
-  cases.push_back({"indicator on 0",
-                   withTypes(variables({1, 5}, {10, 1}), "CB"),
-                   KVA_OPTIMAL,
-                   {0, 1},
-                   5,
-                   [](auto m) {
-                     addIndicator(m, 1, 0, {{0}, {1}}, '>', 8);
-                   }});
-  // min -x - 10z: z = 1 pins x to 3 (-13), which beats z = 0, x = 10.
-  cases.push_back({"indicator equality",
-                   withTypes(variables({-1, -10}, {10, 1}), "CB"),
-                   KVA_OPTIMAL,
-                   {3, 1},
-                   -13,
-                   [](auto m) {
-                     addIndicator(m, 1, 1, {{0}, {1}}, '=', 3);
-                   }});
-
-  cases.push_back({"non-convex QP",
-                   variables({0, 0}, {1, 1}),
-                   KVA_UNSUPPORTED,
-                   {},
-                   0,
-                   [](auto m) {
-                     addQpTerms(m, {{0}, {1}, {1}});
-                   },
-                   "not convex"});
-  DenseModel unboundedX = indicator;
-  unboundedX.ub = {inf, 1};
-  cases.push_back({"indicator without a bound",
-                   unboundedX,
-                   KVA_UNSUPPORTED,
-                   {},
-                   0,
-                   [](auto m) {
-                     addIndicator(m, 1, 1, {{0}, {1}}, '<', 2);
-                   },
-                   "big-M"});
-  // x0^2 - 3.2 x0 over the integers: 2, where the relaxation gives 1.6.
-  cases.push_back({"MIQP",
-                   withTypes(variables({-3.2, 0}, {3, 3}), "IC"),
-                   KVA_OPTIMAL,
-                   {2},
-                   -2.4,
-                   [](auto m) {
-                     addQpTerms(m, {{0}, {0}, {1}});
-                   }});
-  cases.push_back({"quadratic constraint",
-                   variables({1, 1}, {inf, inf}, -1),
-                   KVA_OPTIMAL,
-                   {std::sqrt(0.5), std::sqrt(0.5)},
-                   std::sqrt(2.0),
-                   [](auto m) {
-                     addQuadConstraint(m, {}, {{0, 1}, {0, 1}, {1, 1}}, '<', 1);
-                   }});
-  cases.push_back({"semidefinite variable with an integer one",
-                   withTypes(variables({1}, {inf}), "I"),
-                   KVA_UNSUPPORTED,
-                   {},
-                   0,
-                   [](auto m) {
-                     int flat[] = {0, 3};
-                     double vals[] = {1, 1};
-                     KVAaddpsdvar(m, 2, 2, flat, vals, nullptr);
-                   },
-                   "MISDP"});
-  return cases;
+  Sparse c{{0, 1, 3}, {1, 2, 3}};  // [1 2; 2 3]
+  double lambda = 2 - std::sqrt(5.0), v1 = lambda - 1, norm = 4 + v1 * v1;
+  DenseModel largest = eigenvalueModel(2, c);
+  largest.objSense = -1;
+  // t free, y in [0, 5], y + t <= 4; X11 = 1, X01 = 1 and
+  // -1 <= X00 - t <= 0, so t >= X00 >= 1: min t - y = -2.
+  DenseModel ordinary = withRows(variables({1, -1}, {inf, 5}, 1, "", {-inf, 0}),
+                                 {{1, 1}}, "<", {4});
+  ordinary.parts = [](KVAmodel k) {
+    ASSERT_EQ(addPsdVar(k, 2, {}), KVA_OK);
+    ASSERT_EQ(addPsdRow(k, {}, 0, {{3}, {1}}, '=', 1), KVA_OK);
+    ASSERT_EQ(addPsdRow(k, {}, 0, {{1}, {.5}}, '=', 1), KVA_OK);
+    ASSERT_EQ(addPsdRow(k, {{0}, {-1}}, 0, {{0}, {1}}, 'R', 0, -1), KVA_OK);
+  };
+  // a, b free: a - b = 0.5, a + b - X00 = 1, X01 = 0.5; min a + 2b + trace X
+  // = 1.25 + 2.5 X00 + X11 with X00 X11 >= 1/4: X00 = sqrt(0.1) = 2 X11/5.
+  DenseModel shared = withRows(variables({1, 2}, {}, 1, "", {-inf, -inf}),
+                               {{1, -1}}, "=", {.5});
+  shared.parts = [](KVAmodel k) {
+    ASSERT_EQ(addPsdVar(k, 2, {{0, 3}, {1, 1}}), KVA_OK);
+    ASSERT_EQ(addPsdRow(k, {{0, 1}, {1, 1}}, 0, {{0}, {-1}}, '=', 1), KVA_OK);
+    ASSERT_EQ(addPsdRow(k, {}, 0, {{1}, {.5}}, '=', .5), KVA_OK);
+  };
+  double x00 = std::sqrt(0.1), b = (0.5 + x00) / 2;
+  // min -x with X00 - x = 0: both grow without bound.
+  DenseModel psdRay = withParts(variables({-1}), [](KVAmodel k) {
+    ASSERT_EQ(addPsdVar(k, 2, {}), KVA_OK);
+    ASSERT_EQ(addPsdRow(k, {{0}, {-1}}, 0, {{0}, {1}}, '=', 0), KVA_OK);
+  });
+  return {
+      optimum("QCP, lower side on a concave function",
+              withQc(freePair, {}, {{0, 1}, {0, 1}, {-1, -1}}, '>', -2),
+              -2 * y - .5, {y + .5, y}),
+      // 13 at (1, 2) or (2, 1), where the relaxation reaches 10 + sqrt(11).
+      optimum("MIQCP", withQc(miqcp, {}, disc, '<', 5.5), 13),
+      ends("infeasible QCP",
+           withQc(variables({1, 1}, {}, 1, "", {2, -inf}), {}, disc, '<', 1),
+           KVA_INFEASIBLE),
+      // min -y with x^2 <= y.
+      ends("unbounded QCP",
+           withQc(variables({0, -1}, {}, 1, "", {-inf, -inf}), {{1}, {-1}},
+                  {{0}, {0}, {1}}, '<', 0),
+           KVA_UNBOUNDED),
+      ends("saddle constraint", refused(1, {}, {{0, 1}, {0, 1}, {1, -1}}, '<'),
+           KVA_UNSUPPORTED, "constraint 0"),
+      ends("convex function bounded below", refused(1, {}, disc, '>'),
+           KVA_UNSUPPORTED, "constraint 0"),
+      ends("ranged quadratic constraint", ranged, KVA_UNSUPPORTED,
+           "constraint 0"),
+      ends("concave objective minimised", refused(1, {{0}, {0}, {-1}}, {}, 0),
+           KVA_UNSUPPORTED, "not convex"),
+      ends("convex objective maximised", refused(-1, {{0}, {0}, {1}}, {}, 0),
+           KVA_UNSUPPORTED, "not concave"),
+      // X = v v' for the unit eigenvector v = (2, lambda - 1) / |v|; the
+      // off-diagonal 2 of C counts twice in <C, X>.
+      optimum("smallest eigenvalue", eigenvalueModel(2, c), lambda, {},
+              {4 / norm, 2 * v1 / norm, 2 * v1 / norm, v1 * v1 / norm}),
+      optimum("largest eigenvalue", largest, 2 + std::sqrt(5.0)),
+      optimum("ranged semidefinite row", ordinary, -2, {1, 3}, {1, 1, 1, 1}),
+      optimum("free variables sharing rows", shared, 1.25 + 5 * x00,
+              {b + .5, b}, {x00, .5, .5, 2.5 * x00}),
+      ends("infeasible SDP",
+           withParts(eigenvalueModel(2, {{0}, {1}}),
+                     [](KVAmodel k) {
+                       addPsdRow(k, {}, 0, {{0, 3}, {1, 1}}, '=', -1);
+                     }),
+           KVA_INFEASIBLE),
+      ends("unbounded SDP", psdRay, KVA_UNBOUNDED),
+      ends("semidefinite with an integer variable",
+           withParts(variables({1}, {}, 1, "I"),
+                     [](KVAmodel k) {
+                       addPsdVar(k, 2, {{0, 3}, {1, 1}});
+                     }),
+           KVA_UNSUPPORTED, "MISDP"),
+  };
 }
 
 class LibkorvaSolveTest : public LibkorvaTest {
  protected:
-  void check(const KnownOutcome &c) {
+  void check(const Outcome &c) {
     clearLog();
     load(c.model);
-    if (c.addParts) c.addParts(model);
     ASSERT_EQ(KVAoptimize(model), KVA_OK);
     ASSERT_EQ(status(), c.status) << log();
-    double value = 0;
-    int pointCode = KVAgetdblattr(model, "ObjVal", &value);
-    if (c.status != KVA_OPTIMAL) {
-      EXPECT_EQ(pointCode, KVA_ERROR_DATA_NOT_AVAILABLE);
-    } else {
+    EXPECT_EQ(has("ObjVal"), c.status == KVA_OPTIMAL);
+    if (c.status == KVA_OPTIMAL) {
       EXPECT_NEAR(objVal(), c.objVal, 1e-6);
+      double gap = 0;
+      if (KVAgetdblattr(model, "MIP/GapAbs", &gap) == KVA_OK) {
+        EXPECT_LE(gap, 1e-4);
+      }
       std::vector<double> values = x();
       for (size_t j = 0; j < c.x.size(); ++j) {
         EXPECT_NEAR(values[j], c.x[j], 1e-6) << "x[" << j << "]";
       }
     }
+    int count = 0, rows = 0, cols = 0;
+    if (c.status != KVA_OPTIMAL) {
+      EXPECT_NE(KVAgetmatattrelement(model, "PsdX", 0, &count, &rows, &cols,
+                                     nullptr, nullptr),
+                KVA_OK);
+    }
+    if (!c.psdX.empty()) checkPsdX(c.psdX);
     if (c.logMention != nullptr) {
-      EXPECT_NE(log().find(std::string("Unsupported: ")), std::string::npos);
+      EXPECT_NE(log().find("Unsupported: "), std::string::npos);
       EXPECT_NE(log().find(c.logMention), std::string::npos) << log();
     }
-    EXPECT_EQ(KVAfreemodel(model), KVA_OK);
-    model = nullptr;
+  }
+
+  // Both triangles of the matrix are reported.
+  void checkPsdX(const std::vector<double> &expected) {
+    int count = 0, rows = 0, cols = 0;
+    ASSERT_EQ(KVAgetmatattrelement(model, "PsdX", 0, &count, &rows, &cols,
+                                   nullptr, nullptr),
+              KVA_OK);
+    ASSERT_EQ(rows * cols, static_cast<int>(expected.size()));
+    std::vector<int> flat(count);
+    std::vector<double> vals(count), full(expected.size(), 0.0);
+    ASSERT_EQ(KVAgetmatattrelement(model, "PsdX", 0, &count, &rows, &cols,
+                                   flat.data(), vals.data()),
+              KVA_OK);
+    for (int k = 0; k < count; ++k) full[flat[k]] = vals[k];
+    for (size_t f = 0; f < full.size(); ++f) {
+      EXPECT_NEAR(full[f], expected[f], 1e-5) << "PsdX entry " << f;
+    }
+    EXPECT_EQ(KVAgetmatattrelement(model, "PsdX", 1, &count, &rows, &cols,
+                                   nullptr, nullptr),
+              KVA_ERROR_INDEX_OUT_OF_RANGE);
+    EXPECT_EQ(KVAgetmatattrelement(model, "X", 0, &count, &rows, &cols, nullptr,
+                                   nullptr),
+              KVA_ERROR_UNKNOWN_ATTRIBUTE);
+    int iterations = 0;
+    ASSERT_EQ(KVAgetintattr(model, "IPM/NumIters", &iterations), KVA_OK);
+    EXPECT_GT(iterations, 0);
   }
 };
 
-TEST_F(LibkorvaSolveTest, KnownOutcomesWithEveryMethodAndPresolve) {
-  std::vector<KnownOutcome> cases = linearCases();
-  for (KnownOutcome &c : specialCases()) cases.push_back(std::move(c));
+TEST_F(LibkorvaSolveTest, LinearAndQuadraticWithEveryMethodAndPresolve) {
   for (int method : {-1, 0, 1, 2}) {
     for (int presolve : {-1, 0}) {
       ASSERT_EQ(KVAsetintparam(env, "Method", method), KVA_OK);
       ASSERT_EQ(KVAsetintparam(env, "Presolve", presolve), KVA_OK);
-      for (const KnownOutcome &c : cases) {
+      for (const Outcome &c : linearCases()) {
         SCOPED_TRACE(std::string(c.name) + ", method " +
                      std::to_string(method) + ", presolve " +
                      std::to_string(presolve));
@@ -294,26 +290,24 @@ TEST_F(LibkorvaSolveTest, KnownOutcomesWithEveryMethodAndPresolve) {
   }
 }
 
-}  // namespace
-
-namespace {
-
-TEST_F(LibkorvaSolveTest, ReducedCostsOfAMaximisedModelAreNeverNegativeZero) {
-  // Both columns are basic, so their reduced costs are zeros that the
-  // change back to the model's sense must not turn into -0.
-  for (int method : {1, 2}) {
-    SCOPED_TRACE(method);
-    ASSERT_EQ(KVAsetintparam(env, "Method", method), KVA_OK);
-    ASSERT_EQ(solve(twoRowMax()), KVA_OPTIMAL);
-    double rc[2] = {1, 1};
-    ASSERT_EQ(KVAgetdblattrarray(model, "RC", 0, 2, rc), KVA_OK);
-    for (double value : rc) {
-      EXPECT_EQ(value, 0.0);
-      EXPECT_FALSE(std::signbit(value));
-    }
-    ASSERT_EQ(KVAfreemodel(model), KVA_OK);
-    model = nullptr;
+TEST_F(LibkorvaSolveTest, QuadraticConstraintsAndSemidefiniteModels) {
+  for (const Outcome &c : nonlinearCases()) {
+    SCOPED_TRACE(c.name);
+    check(c);
   }
+}
+
+// Without variables a constraint is the constant 0 between its sides.
+TEST_F(LibkorvaSolveTest, ConstraintsWithoutVariables) {
+  for (double rhs : {1.0, -1.0}) {
+    EXPECT_EQ(solve(withQc(DenseModel(), {}, {}, '<', rhs)),
+              rhs > 0 ? KVA_OPTIMAL : KVA_INFEASIBLE);
+  }
+}
+
+TEST_F(LibkorvaSolveTest, BlocksTooLargeForTheBarrierAreRefused) {
+  EXPECT_EQ(solve(eigenvalueModel(23170, {{0}, {1}})), KVA_UNSUPPORTED);
+  EXPECT_NE(log().find("more than 23169 rows"), std::string::npos) << log();
 }
 
 }  // namespace

@@ -1,0 +1,291 @@
+// A started environment that records the log, a dense model description
+// with its non-linear parts, and the C calls that add those parts.
+#ifndef LIBKORVA_TESTS_FIXTURE_H
+#define LIBKORVA_TESTS_FIXTURE_H
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <mutex>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "host/korva_api.h"
+
+constexpr double inf = KVA_INFINITY;
+
+struct Triplets {
+  std::vector<int> rows, cols;
+  std::vector<double> vals;
+};
+
+// Entries of a row by column, or of a symmetric matrix of order n by
+// r * n + c with r <= c.
+struct Sparse {
+  std::vector<int> idx;
+  std::vector<double> vals;
+};
+
+template <typename T>
+int count(const std::vector<T> &v) {
+  return static_cast<int>(v.size());
+}
+
+inline int addQpTerms(KVAmodel model, const Triplets &q) {
+  return KVAaddqpterms(model, count(q.vals), q.rows.data(), q.cols.data(),
+                       q.vals.data());
+}
+
+inline int addQuadConstraint(KVAmodel model, const Sparse &linear,
+                             const Triplets &quad, char sense, double rhs) {
+  return KVAaddqconstr(model, count(linear.idx), linear.idx.data(),
+                       linear.vals.data(), count(quad.vals), quad.rows.data(),
+                       quad.cols.data(), quad.vals.data(), sense, rhs, "qc");
+}
+
+inline int addSos(KVAmodel model, int type, const std::vector<int> &members,
+                  const std::vector<double> &weights) {
+  int begins[] = {0, count(members)};
+  return KVAaddsos(model, 1, begins[1], &type, begins, members.data(),
+                   weights.data());
+}
+
+inline int addIndicator(KVAmodel model, int binVar, int binVal,
+                        const Sparse &row, char sense, double rhs) {
+  return KVAaddgenconstrIndicator(model, "ind", binVar, binVal, count(row.idx),
+                                  row.idx.data(), row.vals.data(), sense, rhs);
+}
+
+inline int addPsdVar(KVAmodel model, int dim, const Sparse &obj) {
+  return KVAaddpsdvar(model, dim, count(obj.vals), obj.idx.data(),
+                      obj.vals.data(), nullptr);
+}
+
+// Linear terms and psd variable `var` with `coef`; sense 'R' makes the row
+// lhs <= ... <= rhs.
+inline int addPsdRow(KVAmodel model, const Sparse &linear, int var,
+                     const Sparse &coef, char sense, double rhs,
+                     double lhs = 0) {
+  int begin[] = {0, count(coef.vals)};
+  if (sense == 'R') {
+    return KVAaddrangepsdconstr(model, count(linear.idx), 1, begin[1],
+                                linear.idx.data(), linear.vals.data(), &var,
+                                begin, coef.idx.data(), coef.vals.data(), lhs,
+                                rhs, nullptr);
+  }
+  return KVAaddpsdconstr(model, count(linear.idx), 1, begin[1],
+                         linear.idx.data(), linear.vals.data(), &var, begin,
+                         coef.idx.data(), coef.vals.data(), sense, rhs,
+                         nullptr);
+}
+
+// Entries equal to 0 in rows are left out of the matrix; `parts` adds the
+// rest of the model once it is loaded.
+struct DenseModel {
+  std::vector<double> obj;
+  std::vector<std::vector<double>> rows;
+  std::string sense;  // one character per row
+  std::vector<double> rhs;
+  std::vector<double> lb;  // empty: all 0
+  std::vector<double> ub;  // empty: all infinite
+  std::string vtype;       // empty: all 'C'
+  int objSense = 1;
+  double objConst = 0.0;
+  std::function<void(KVAmodel)> parts = nullptr;
+};
+
+inline DenseModel variables(std::vector<double> obj,
+                            std::vector<double> ub = {}, int objSense = 1,
+                            std::string vtype = "",
+                            std::vector<double> lb = {}) {
+  return {obj, {}, "", {}, lb, ub, vtype, objSense};
+}
+
+inline DenseModel withRows(DenseModel m, std::vector<std::vector<double>> rows,
+                           std::string sense, std::vector<double> rhs) {
+  m.rows = rows;
+  m.sense = sense;
+  m.rhs = rhs;
+  return m;
+}
+
+// Adds `more` to the model's parts.
+inline DenseModel withParts(DenseModel m, std::function<void(KVAmodel)> more) {
+  std::function<void(KVAmodel)> before = m.parts;
+  m.parts = [before, more](KVAmodel model) {
+    if (before != nullptr) before(model);
+    more(model);
+  };
+  return m;
+}
+
+inline DenseModel withQ(DenseModel m, Triplets q) {
+  return withParts(m, [q](KVAmodel k) { ASSERT_EQ(addQpTerms(k, q), KVA_OK); });
+}
+
+inline DenseModel withQc(DenseModel m, Sparse linear, Triplets quad, char sense,
+                         double rhs) {
+  return withParts(m, [=](KVAmodel k) {
+    ASSERT_EQ(addQuadConstraint(k, linear, quad, sense, rhs), KVA_OK);
+  });
+}
+
+// A multi-dimensional 0-1 knapsack (maximise) that Cbc needs a long search
+// to prove; every row is half the total weight, so all-zero is feasible and
+// heuristics find points at once.
+inline DenseModel hardKnapsack(int items, int rows) {
+  unsigned seed = 12345;
+  auto next = [&seed] {
+    seed = seed * 1103515245u + 12345u;
+    return static_cast<double>((seed >> 8) % 1000);
+  };
+  DenseModel m =
+      variables({}, std::vector<double>(items, 1), -1, std::string(items, 'B'));
+  m.rows.assign(rows, std::vector<double>(items));
+  for (std::vector<double> &row : m.rows) {
+    double total = 0;
+    for (double &a : row) total += a = 100 + next();
+    m.rhs.push_back(total / 2);
+    m.sense += '<';
+  }
+  for (int j = 0; j < items; ++j) {
+    double weight = 0;
+    for (const std::vector<double> &row : m.rows) weight += row[j];
+    m.obj.push_back(weight / rows + std::fmod(next(), 200));
+  }
+  return m;
+}
+
+// min <C, X> s.t. trace X = 1 over one psd variable: C's least eigenvalue.
+inline DenseModel eigenvalueModel(int dim, Sparse c) {
+  Sparse identity{{}, std::vector<double>(dim, 1.0)};
+  for (int r = 0; r < dim; ++r) identity.idx.push_back(r * dim + r);
+  return withParts(variables({}), [=](KVAmodel k) {
+    ASSERT_EQ(addPsdVar(k, dim, c), KVA_OK);
+    ASSERT_EQ(addPsdRow(k, {}, 0, identity, '=', 1.0), KVA_OK);
+  });
+}
+
+// What the log callback received, and from which threads.
+inline std::mutex logLock;
+inline std::string logText;
+inline std::set<std::thread::id> logThreads;
+
+inline int recordLog(const char *message) {
+  std::lock_guard<std::mutex> guard(logLock);
+  logText += message;
+  logThreads.insert(std::this_thread::get_id());
+  return 0;
+}
+
+class LibkorvaTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    clearLog();
+    ASSERT_EQ(KVAemptyenv(&env), KVA_OK);
+    ASSERT_EQ(KVAsetlogcallback(env, recordLog, nullptr), KVA_OK);
+    ASSERT_EQ(KVAstartenv(env), KVA_OK);
+  }
+
+  void TearDown() override {
+    release();
+    if (env != nullptr) {
+      EXPECT_EQ(KVAfreeenv(env), KVA_OK);
+    }
+  }
+
+  // Frees the model loaded before; fails the test when loading fails.
+  KVAmodel load(const DenseModel &m) {
+    release();
+    std::vector<int> begin, counts, rowIdx;
+    std::vector<double> vals;
+    for (size_t j = 0; j < m.obj.size(); ++j) {
+      begin.push_back(count(rowIdx));
+      for (size_t i = 0; i < m.rows.size(); ++i) {
+        if (m.rows[i][j] == 0.0) continue;
+        rowIdx.push_back(static_cast<int>(i));
+        vals.push_back(m.rows[i][j]);
+      }
+      counts.push_back(count(rowIdx) - begin.back());
+    }
+    std::vector<double> lb(m.obj.size(), 0.0), ub(m.obj.size(), inf);
+    EXPECT_EQ(KVAloadmodel(
+                  env, &model, "test", count(m.obj), count(m.rows), m.objSense,
+                  m.objConst, m.obj.data(), m.sense.data(), m.rhs.data(),
+                  begin.data(), counts.data(), rowIdx.data(), vals.data(),
+                  m.lb.empty() ? lb.data() : m.lb.data(),
+                  m.ub.empty() ? ub.data() : m.ub.data(),
+                  m.vtype.empty() ? nullptr : m.vtype.data(), nullptr, nullptr),
+              KVA_OK);
+    if (m.parts != nullptr && model != nullptr) m.parts(model);
+    return model;
+  }
+
+  // Loads, optimizes, and gives the status.
+  int solve(const DenseModel &m) {
+    load(m);
+    EXPECT_EQ(KVAoptimize(model), KVA_OK);
+    return status();
+  }
+
+  void release() {
+    if (model != nullptr) {
+      EXPECT_EQ(KVAfreemodel(model), KVA_OK);
+    }
+    model = nullptr;
+  }
+
+  // Sets an integer parameter, or a double one where the name is no
+  // integer parameter's.
+  void setParam(const char *name, double value) {
+    if (KVAsetintparam(env, name, static_cast<int>(value)) != KVA_OK) {
+      ASSERT_EQ(KVAsetdblparam(env, name, value), KVA_OK) << name;
+    }
+  }
+
+  // Attributes of the model; reading one that is not available fails.
+  int intAttr(const char *name) {
+    int value = -1;
+    EXPECT_EQ(KVAgetintattr(model, name, &value), KVA_OK) << name;
+    return value;
+  }
+  double dblAttr(const char *name) {
+    double value = 0.0;
+    EXPECT_EQ(KVAgetdblattr(model, name, &value), KVA_OK) << name;
+    return value;
+  }
+  bool has(const char *dblAttr) {
+    double value = 0.0;
+    return KVAgetdblattr(model, dblAttr, &value) == KVA_OK;
+  }
+  int status() { return intAttr("Status"); }
+  double objVal() { return dblAttr("ObjVal"); }
+  std::vector<double> x() {
+    std::vector<double> values(intAttr("NumVars"));
+    EXPECT_EQ(KVAgetdblattrarray(model, "X", 0, count(values), values.data()),
+              KVA_OK);
+    return values;
+  }
+
+  std::string log() {
+    std::lock_guard<std::mutex> guard(logLock);
+    return logText;
+  }
+  std::set<std::thread::id> loggingThreads() {
+    std::lock_guard<std::mutex> guard(logLock);
+    return logThreads;
+  }
+  void clearLog() {
+    std::lock_guard<std::mutex> guard(logLock);
+    logText.clear();
+    logThreads.clear();
+  }
+
+  KVAenv env = nullptr;
+  KVAmodel model = nullptr;
+};
+
+#endif
