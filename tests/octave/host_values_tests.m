@@ -42,19 +42,13 @@ end
 function output = expect_alike(cases)
   % Runs each case, its warnings in output, and checks the class's optimum.
   models = class_models();
-  state = warning('query', 'backtrace');
-  warning('off', 'backtrace');
-  unwind_protect
-    output = '';
-    for k = 1:rows(cases)
-      [~, model, x, objval] = models{strcmp(models(:, 1), cases{k, 1}), :};
-      eval(cases{k, 2});
-      output = [output, evalc('r = korva_mex(model, quiet_params());')];
-      expect_optimum(r, x, objval, cases{k, 2});
-    end
-  unwind_protect_cleanup
-    warning(state);
-  end_unwind_protect
+  output = '';
+  for k = 1:rows(cases)
+    [~, model, x, objval] = models{strcmp(models(:, 1), cases{k, 1}), :};
+    eval(cases{k, 2});
+    output = [output, evalc('r = korva_mex(model, quiet_params());')];
+    expect_optimum(r, x, objval, cases{k, 2});
+  end
 end
 
 function values_of_other_classes_are_refused

@@ -1,9 +1,9 @@
-function optima_tests
+function solve_tests
   run_cases({@each_class_reaches_its_optimum, @methods_agree_on_values_and_duals, ...
-             @linear_forms, @sets_and_indicators_decide_the_optimum, ...
-             @quadratic_forms, @semidefinite_forms, ...
+             @other_forms_reach_their_optimum, @semidefinite_forms, ...
              @infeasible_and_unbounded_are_results, ...
-             @limits_return_the_best_point_found});
+             @limits_return_the_best_point_found, @result_layout, ...
+             @help_documents_the_result});
 end
 
 function each_class_reaches_its_optimum
@@ -12,15 +12,15 @@ function each_class_reaches_its_optimum
     [name, model, x, objval] = cases{k, :};
     expect_optimum(korva_mex(model, quiet_params()), x, objval, name);
   end
+  r = korva_mex(cases{2, 2}, quiet_params());
+  assert([r.MIP_GapAbs, r.MIP_GapRel], [0 0], 1e-6);
 end
 
 function methods_agree_on_values_and_duals
   % Automatic, primal, dual and barrier (with crossover); only the barrier
-  % counts interior point iterations. The second row's dual is 3, the
-  % first's -1.
-  model = class_models(){1, 2};
+  % counts interior point iterations. The row duals are -1 and 3.
   for method = [-1 0 1 2]
-    r = korva_mex(model, quiet_params('Method', method));
+    r = korva_mex(class_models(){1, 2}, quiet_params('Method', method));
     expect_optimum(r, [0; 4; 1], 12, sprintf('Method %d', method));
     assert(r.RC, [2; 0; 0], 1e-9);
     assert(r.IPM_NumIters > 0, method == 2);
@@ -28,58 +28,41 @@ function methods_agree_on_values_and_duals
   end
 end
 
-function linear_forms
+function other_forms_reach_their_optimum
+  % Q and each Qc are taken as given: sum of Q(i,j) x_i x_j. Each model
+  % solves by the automatic choice and by the barrier.
+  set = @(type) struct('A', sparse([1 1 1]), 'obj', [3 1 2], 'rhs', 2, ...
+                       'ub', [1 1 1], 'modelsense', 'max', 'sos', ...
+                       struct('type', type, 'index', 1:3, 'weight', [1 2 3]));
   cases = {
-    % ranged rows through numeric "lhsorsense": 2 <= x + y <= 3, y <= 1
+    % ranged rows by numeric "lhsorsense": 2 <= x + y <= 3, y <= 1
     struct('A', sparse([1 1]), 'obj', [1 0], 'rhs', 3, 'lhsorsense', 2, ...
            'ub', [1e20 1]), [1; 1], 1
-    % maximised, with a constant and bounds
+    % maximised, with a constant
     struct('A', sparse([1 1; 1 3]), 'obj', [3 2], 'rhs', [4 6], ...
            'ub', [3 1e20], 'modelsense', 'max', 'objcon', 5), [3; 1], 16
     % free variables and an equality row
     struct('A', sparse([1 -1]), 'obj', [1 1], 'rhs', 1, 'lhsorsense', '=', ...
            'lb', [-2 -5], 'ub', [5 5]), [-2; -3], -5
-    % no matrix: each variable goes to its cheaper bound
+    % no matrix: each variable goes to its better bound
     struct('obj', [1 -1], 'lb', [-1 -1], 'ub', [2 2]), [-1; 2], -3
-  };
-  for k = 1:rows(cases)
-    expect_optimum(korva_mex(cases{k, 1}, quiet_params()), cases{k, 2:3}, ...
-                   sprintf('case %d', k));
-  end
-end
-
-function sets_and_indicators_decide_the_optimum
-  % max 3x + y + 2z, x + y + z <= 2 in [0, 1]: a set of type 1 keeps x
-  % alone, one of type 2 lets its neighbour y join. The machine of the
-  % indicator model stays off when switching it on costs more than 80.
-  base = struct('A', sparse([1 1 1]), 'obj', [3 1 2], 'rhs', 2, ...
-                'ub', [1 1 1], 'modelsense', 'max');
-  set = @(type) setfield(base, 'sos', struct('type', type, 'index', 1:3, ...
-                                             'weight', [1 2 3]));
-  indicator = class_models(){6, 2};
-  cases = {base, [1; 0; 1], 5; set(1), [1; 0; 0], 3; set(2), [1; 1; 0], 4
-           setfield(indicator, 'obj', [2 -90]), [0; 0], 0};
-  for k = 1:rows(cases)
-    expect_optimum(korva_mex(cases{k, 1}, quiet_params()), cases{k, 2:3}, ...
-                   sprintf('case %d', k));
-  end
-end
-
-function quadratic_forms
-  % The objective is obj'x + sum of Q(i,j) x_i x_j, with Q taken as given;
-  % so is each quadratic constraint's Qc.
-  cases = {
-    % (x - 1)^2 + (y - 2)^2 - 5 in the positive quadrant
+    % max 3x + y + 2z, x + y + z <= 2: without a set x and z, with one of
+    % type 1 x alone, of type 2 x and its neighbour y
+    rmfield(set(1), 'sos'), [1; 0; 1], 5
+    set(1), [1; 0; 0], 3
+    set(2), [1; 1; 0], 4
+    % the indicator model's machine stays off when it costs more than 80
+    setfield(class_models(){6, 2}, 'obj', [2 -90]), [0; 0], 0
+    % (x - 1)^2 + (y - 2)^2 - 5 in the positive quadrant, then on x + y <= 2
     struct('Q', speye(2), 'obj', [-2 -4]), [1; 2], -5
-    % the same on x + y <= 2: the projection of (1, 2)
     struct('Q', speye(2), 'obj', [-2 -4], 'A', sparse([1 1]), 'rhs', 2), ...
       [0.5; 1.5], -4.5
-    % an off-diagonal term given in both triangles: x^2 + xy + y^2 - 3x
+    % an off-diagonal term in both triangles: x^2 + xy + y^2 - 3x
     struct('Q', sparse([1 0.5; 0.5 1]), 'obj', [-3 0], 'lb', [-10 -10]), ...
       [2; -1], -3
     % concave and maximised: 2x - x^2
     struct('Q', sparse(-1), 'obj', 2, 'modelsense', 'max'), 1, 1
-    % integer: (1, 3) is cut off by x + y <= 3, (1, 2) is next best
+    % integer: x + y <= 3 cuts (1, 3) off, (1, 2) is next best
     struct('Q', speye(2), 'obj', [-2.8 -5.2], 'A', sparse([1 1]), 'rhs', 3, ...
            'ub', [5 5], 'vtype', 'II'), [1; 2], -8.2
     % max x + 2y on the disc x^2 + y^2 <= 5 with x <= 1.5
@@ -124,12 +107,10 @@ function semidefinite_forms
 end
 
 function infeasible_and_unbounded_are_results
+  % x + y <= -1 with x, y >= 0; x - y <= 1 with min -y; then with integers.
   cases = {
-    % x + y <= -1 with x, y >= 0
     struct('A', sparse([1 1]), 'obj', [1 1], 'rhs', -1), 'INFEASIBLE'
-    % x - y <= 1, min -y
     struct('A', sparse([1 -1]), 'obj', [0 -1], 'rhs', 1), 'UNBOUNDED'
-    % the same two with integer variables
     struct('A', sparse([1 1]), 'obj', [1 1], 'rhs', -1, 'vtype', 'II'), ...
       'INFEASIBLE'
     struct('A', sparse([1 -1]), 'obj', [0 -1], 'rhs', 1, 'vtype', 'IC'), ...
@@ -153,5 +134,31 @@ function limits_return_the_best_point_found
     assert(model.A * x, model.rhs', 1e-6);
     assert(model.obj * x, r.ObjVal, 1e-6);
     assert(r.MIP_GapAbs > 0 && r.MIP_GapRel > 0);
+  end
+end
+
+function result_layout
+  % Also as `ans` when the call has no output variable.
+  korva_mex(class_models(){1, 2}, quiet_params());
+  r = ans;
+  assert(fieldnames(r)', {'Status', 'X', 'RC', 'ObjVal', 'SolverTime', ...
+                          'PresolverTime', 'SolutionTime', 'MIP_GapAbs', ...
+                          'MIP_GapRel', 'IPM_NumIters', 'SPX_NumIters', 'PsdX'});
+  assert(size(r), [1 1]);
+  assert(ischar(r.Status) && rows(r.Status) == 1);
+  assert(cellfun(@(f) isa(r.(f), 'double') && isequal(size(r.(f)), [3 1]), ...
+                 {'X', 'RC'}));
+  assert(cellfun(@(f) isa(r.(f), 'double') && isscalar(r.(f)), ...
+                 {'ObjVal', 'SolverTime', 'PresolverTime', 'SolutionTime', ...
+                  'IPM_NumIters', 'SPX_NumIters'}));
+  assert(r.SolverTime >= r.SolutionTime && r.SolutionTime >= 0);
+  assert(iscell(r.PsdX) && isequal(size(r.PsdX), [1 0]));
+end
+
+function help_documents_the_result
+  % `help korva_mex` comes from the help file installed beside the module.
+  text = evalc('help korva_mex');
+  for name = fieldnames(korva_mex(class_models(){1, 2}, quiet_params()))'
+    assert(! isempty(strfind(text, name{1})), name{1});
   end
 end
