@@ -1,8 +1,7 @@
 function cases = class_models()
-  % One valid model of each class the module solves, with every field in
-  % the storage the help describes, and its unique optimum:
-  % {name, model, X, ObjVal}. The SDP's PsdX is v v' for the unit
-  % eigenvector v of its objective's smallest eigenvalue.
+  % One valid model of each class the module solves, as the examples write
+  % them, every field in the storage the help describes, with its unique
+  % optimum: {name, model, X, ObjVal}.
   lp = struct('A', sparse([1 1 0; 0 1 1]), 'obj', [1 2 3], 'rhs', [4 5], ...
               'lhsorsense', '<>', 'lb', [0 0 0], 'ub', [10 10 10], ...
               'vtype', 'CCC', 'modelsense', 'min', 'objcon', 1, ...
@@ -40,16 +39,12 @@ function cases = class_models()
   cases = {
     % x + y <= 4, y + z >= 5: y is the cheaper way to the second row
     'lp', lp, [0; 4; 1], 12
-    % the relaxation's optimum (22) is fractional
-    'milp', milp, [0; 1; 1; 1], 21
-    % the point of x + y <= 2 closest to (1, 2)
-    'qp', qp, [0.5; 1.5], 0.5
-    % y integer: y = 2 and x on both circles' boundary
-    'qcp', qcp, [sqrt(2); 2], 4 + sqrt(2)
-    % one provider only: no single block but the largest covers 25
-    'sos', sos, [0; 0; 5 / 6], 70 * 5 / 6
+    'milp', milp, [0; 1; 1; 1], 21  % the relaxation's 22 is fractional
+    'qp', qp, [0.5; 1.5], 0.5       % the point of x + y <= 2 nearest (1, 2)
+    'qcp', qcp, [sqrt(2); 2], 4 + sqrt(2)  % y = 2 on both circles
+    'sos', sos, [0; 0; 5 / 6], 70 * 5 / 6  % only the largest block covers 25
     'indicator', indicator, [40; 1], 50
-    % the smallest eigenvalue 3 - sqrt(3); X(1, 1) - t stays within its range
+    % the smallest eigenvalue of C; 0.5 <= X(1,1) - t <= 2 holds at t = 0
     'sdp', sdp, 0, 3 - sqrt(3)
   };
 end

@@ -6,12 +6,11 @@ end
 
 function arguments_are_checked_with_identifiers
   m = class_models(){1, 2};
+  inputs = 'One or two inputs required.';
   cases = {
-    @() korva_mex(), 'MATLAB:invalidNumInputs', 'One or two inputs required.'
-    @() korva_mex(m, m, m), 'MATLAB:invalidNumInputs', ...
-      'One or two inputs required.'
-    @() two_outputs(m, m, m), 'MATLAB:invalidNumInputs', ...
-      'One or two inputs required.'
+    @() korva_mex(), 'MATLAB:invalidNumInputs', inputs
+    @() korva_mex(m, m, m), 'MATLAB:invalidNumInputs', inputs
+    @() two_outputs(m, m, m), 'MATLAB:invalidNumInputs', inputs
     @() two_outputs(m), 'MATLAB:maxlhs', 'Too many output arguments.'
     @() korva_mex(1, 2), 'MATLAB:inputNotStruct', 'Input1 must be a structure.'
     @() korva_mex(m, 2), 'MATLAB:inputNotStruct', 'Input2 must be a structure.'
