@@ -1,27 +1,23 @@
 function log_tests
-  run_cases({@log_frames_each_solve, @backend_progress_is_relayed, ...
-             @log_switches_and_file});
+  run_cases({@each_solve_relays_its_own_log, @log_switches_and_file});
 end
 
-function log_frames_each_solve
-  model = struct('A', sparse([1 1]), 'obj', [1 1], 'rhs', 1, ...
-                 'lhsorsense', '>');
-  % The second call relays its own log only.
-  for call = 1:2
-    output = evalc('korva_mex(model);');
-    header = strfind(output, 'Model: 2 variables');
-    footer = strfind(output, 'Status OPTIMAL, objective 1');
-    assert(isscalar(header) && isscalar(footer) && header < footer, output);
-  end
-end
-
-function backend_progress_is_relayed
-  % The backends' own lines reach the command window too, for the simplex
-  % and for the branch and cut.
+function each_solve_relays_its_own_log
+  % The module's header, the backends' own progress lines (the simplex's,
+  % the branch and cut's) and the final status, in that order; the LP's
+  % second call relays its own log only.
   models = class_models();
-  assert(! isempty(regexp(evalc('korva_mex(models{1, 2});'), 'Clp\d{4}I', 'once')));
-  output = evalc('korva_mex(models{2, 2});');
-  assert(! isempty(strfind(output, 'Result - Optimal solution found')), output);
+  cases = {models{1, 2}, 'Model lp: 3 variables', 'Clp\d{4}I', ...
+           'Status OPTIMAL, objective 12,'
+           models{2, 2}, 'Model: 4 variables', ...
+           'Result - Optimal solution found', 'Status OPTIMAL, objective 21,'};
+  for k = [1 1 2]
+    output = evalc('korva_mex(cases{k, 1});');
+    at = cellfun(@(p) regexp(output, p, 'once'), cases(k, 2:4), ...
+                 'UniformOutput', false);
+    assert(! any(cellfun(@isempty, at)) && issorted([at{:}]) ...
+           && numel(strfind(output, 'Status ')) == 1, output);
+  end
 end
 
 function log_switches_and_file
