@@ -1,22 +1,16 @@
 function sigint_session(kind)
   % The Octave side of sigint_test.sh, which sends SIGINT to this process
-  % once it has printed CALLING. MaxTime only keeps a lost signal from
-  % hanging the test.
-  %   'milp'       a market split instance, far longer than the test waits
-  %   'before'     the same with a million names, so that reading the model
-  %                alone takes over a second before the solve starts
-  %   'sdp'        the semidefinite relaxation of max-cut on a dense graph
-  %   'warnerror'  the MILP with warnings turned into errors: the Ctrl+C
-  %                warning ends the call as an error, and the next solve
-  %                follows at once, while a worker left behind would still
-  %                be stopping
-  %   'loop'       short solves without end: the Ctrl+C must stop the loop
-  %                as it would stop it without the module
+  % once it has printed CALLING; MaxTime only keeps a lost signal from
+  % hanging the test. Each kind is one long solve: a market split MILP,
+  % the same 'before' the solve (reading a million names takes a second),
+  % an 'sdp' (max-cut on a dense graph), the MILP with warnings raised as
+  % errors ('warnerror': the next solve follows at once, while a worker
+  % left behind would still be stopping), or a 'loop' of short solves,
+  % which the Ctrl+C must stop as it would without the module.
   model = market_split(4, 30);
   small = struct('obj', [1 1], 'lb', [1 2]);
   if strcmp(kind, 'before')
-    % Only the first names belong to columns; the solver never sees the rest.
-    model.varnames = repmat({'x'}, 1, 1e6);
+    model.varnames = repmat({'x'}, 1, 1e6);  % 38 of them name columns
   elseif strcmp(kind, 'sdp')
     rand('seed', 11);
     n = 500;
