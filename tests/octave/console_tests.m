@@ -2,7 +2,7 @@ function console_tests(role)
   % The solvers write nothing to standard output past the log relay: a
   % child octave-cli runs every solve inside evalc, which takes all that
   % the module relays, so the only line left on its standard output must
-  % be the one it prints itself.
+  % be the one it prints itself. console_tests('child') is the child.
   here = fileparts(mfilename('fullpath'));
   if nargin == 0
     command = sprintf(['"%s" --no-gui --norc --quiet --eval "addpath(''%s''); ' ...
