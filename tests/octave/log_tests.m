@@ -21,9 +21,11 @@ function each_solve_relays_its_own_log
 end
 
 function log_switches_and_file
-  % The file gets the log, appended, even when the console does not.
+  % The file gets the log, appended, even when the console does not. A
+  % silent call shows nothing, not even a warning about the names it has
+  % none of.
   file = [tempname() '.log'];
-  model = class_models(){1, 2};
+  model = class_models(){2, 2};
   cases = {struct(), true; struct('OutputFlag', 0), false;
            struct('LogToConsole', 0), false;
            struct('LogToConsole', 0, 'LogFile', file), false};
