@@ -1,24 +1,23 @@
 function errors_tests
-  run_cases({@argument_errors, @field_errors, @parameter_errors, ...
-             @solve_failure_then_a_normal_call, ...
-             @unset_fields_of_struct_array_elements});
+  run_cases({@arguments_are_checked_with_identifiers, ...
+             @reader_errors_carry_the_prefix, ...
+             @failed_solves_log_their_status_then_raise_its_code});
 end
 
-function argument_errors
-  m = small_lp();
+function arguments_are_checked_with_identifiers
+  m = class_models(){1, 2};
+  inputs = 'One or two inputs required.';
   cases = {
-    @() korva_mex(), 'MATLAB:invalidNumInputs', 'One or two inputs required.'
-    @() korva_mex(m, m, m), 'MATLAB:invalidNumInputs', ...
-      'One or two inputs required.'
-    @() two_outputs(m, m, m), 'MATLAB:invalidNumInputs', ...
-      'One or two inputs required.'
+    @() korva_mex(), 'MATLAB:invalidNumInputs', inputs
+    @() korva_mex(m, m, m), 'MATLAB:invalidNumInputs', inputs
+    @() two_outputs(m, m, m), 'MATLAB:invalidNumInputs', inputs
     @() two_outputs(m), 'MATLAB:maxlhs', 'Too many output arguments.'
     @() korva_mex(1, 2), 'MATLAB:inputNotStruct', 'Input1 must be a structure.'
     @() korva_mex(m, 2), 'MATLAB:inputNotStruct', 'Input2 must be a structure.'
   };
   for k = 1:rows(cases)
-    [call, identifier, message] = cases{k, :};
-    expect_error(call, ['korva_mex: ' message], identifier);
+    err = raised_error(cases{k, 1});
+    assert({err.identifier, err.message}, {cases{k, 2}, ['korva_mex: ' cases{k, 3}]});
   end
 end
 
@@ -26,94 +25,47 @@ function two_outputs(varargin)
   [a, b] = korva_mex(varargin{:});
 end
 
-function field_errors
-  m = small_lp();
+function reader_errors_carry_the_prefix
+  % One of each way a subject is named: a field, an element's field, a
+  % parameter with "/" written "_".
   cases = {
-    struct('A', [1 1]), 'A. It should be sparse.'
-    struct('Obj', 1), 'Obj. Unsupported model attribute.'
-    struct('objcon', [1 2]), 'objcon. It should be scalar.'
-    struct('modelsense', 1), 'modelsense. It should be char array.'
-    struct('varnames', 'x'), 'varnames. It should be cell!'
-    setfield(m, 'rhs', [1 2]), ['rhs. Its length should be equal to the ' ...
-      'number of constraints in the linear constraint matrix.']
-    struct('sos', struct('type', 1, 'index', [1 2], 'weight', [1 2 3])), ...
-      'sos. index_length != weight_length. '
-    struct('sos', struct('type', 1, 'index', [1 2], 'weight', [])), ...
-      'sos.weight 1. It is empty!'
-    struct('genconind', struct('binvar', 0)), ...
+    struct('A', [1 1]), struct(), 'A. It should be sparse.'
+    struct('genconind', struct('binvar', 0)), struct(), ...
       'genconind(1).binvar. Indices start from 1.'
-    struct('quadcon', struct('Qc', sparse(2, 3))), ...
-      'quadcon(1).Qc. It should be square!'
+    struct('obj', 1), struct('MIP_GapRel', '1'), 'MIP/GapRel. It should be double.'
   };
   for k = 1:rows(cases)
-    expect_error(@() korva_mex(cases{k, 1}), ['korva_mex: ' cases{k, 2}]);
+    err = raised_error(@() korva_mex(cases{k, 1:2}));
+    assert(err.message, ['korva_mex: ' cases{k, 3}]);
   end
 end
 
-function parameter_errors
+function failed_solves_log_their_status_then_raise_its_code
+  % The log, up to the final status, reaches the user before the error, and
+  % nothing of the failed call is left over for the next one.
   cases = {
-    struct('Method', true), 'Method. It should be double.'
-    struct('MIP_GapRel', '1'), 'MIP/GapRel. It should be double.'
-    struct('method', 1), 'method. Invalid parameter.'
-    struct('SPX_Foo', 1), 'SPX/Foo. Invalid parameter.'
-    struct('LogFile', 5), 'LogFile. It should be char array.'
+    % 2x - 2y = 1 has no integer solution while z makes the relaxation
+    % unbounded; one node without preprocessing or heuristics cannot tell
+    % which of the two the model is
+    struct('A', sparse([2 -2 0]), 'obj', [0 0 -1], 'rhs', 1, ...
+           'lhsorsense', '=', 'lb', [-10 -10 0], 'ub', [10 10 1e20], ...
+           'vtype', 'IIC'), ...
+      struct('MIP_MaxNodes', 1, 'Presolve', 0, 'MIP_LevelCuts', 0, ...
+             'MIP_LevelProbing', 0, 'MIP_LevelHeurs', 0), 4, 'INF_OR_UBD'
+    % without heuristics the first node finds no point
+    market_split(4, 30), struct('MIP_MaxNodes', 1, 'MIP_LevelHeurs', 0), 9, ...
+      'NODE_LIMIT'
+    % non-convex objective, constraint, and a big-M row without a bound
+    struct('Q', sparse(-1), 'obj', 0, 'ub', 1), struct(), 10, 'UNSUPPORTED'
+    struct('obj', [1 1], 'quadcon', struct('Qc', sparse([1 0; 0 -1]), ...
+                                           'rhs', 1)), struct(), 10, 'UNSUPPORTED'
+    setfield(class_models(){6, 2}, 'ub', [1e20 1]), struct(), 10, 'UNSUPPORTED'
   };
   for k = 1:rows(cases)
-    expect_error(@() korva_mex(small_lp(), cases{k, 1}), ...
-                 ['korva_mex: ' cases{k, 2}]);
+    [model, params, code, status] = cases{k, :};
+    log_text = evalc('err = raised_error(@() korva_mex(model, params));');
+    assert(err.message, sprintf('korva_mex: Optimize failed. Error code: %d.', code));
+    assert(! isempty(strfind(log_text, ['Status ' status])), log_text);
+    next_call_solves();
   end
-end
-
-function solve_failure_then_a_normal_call
-  % 2x - 2y = 1 has no integer solution while z makes the relaxation
-  % unbounded; a one-node search without preprocessing or heuristics cannot
-  % tell which of the two the model is.
-  model.A = sparse([2 -2 0]);
-  model.obj = [0 0 -1];
-  model.rhs = 1;
-  model.lhsorsense = '=';
-  model.lb = [-10 -10 0];
-  model.ub = [10 10 1e20];
-  model.vtype = 'IIC';
-  params = quiet_params('MIP_MaxNodes', 1, 'Presolve', 0, 'MIP_LevelCuts', ...
-                        0, 'MIP_LevelProbing', 0, 'MIP_LevelHeurs', 0);
-  expect_error(@() korva_mex(model, params), ...
-               'korva_mex: Optimize failed. Error code: 4.');
-  % Nothing of the failed call is left over: the next one solves and logs.
-  log_text = evalc('r = korva_mex(small_lp());');
-  assert(r.Status, 'OPTIMAL');
-  assert(! isempty(strfind(log_text, 'OPTIMAL')), log_text);
-end
-
-function unset_fields_of_struct_array_elements
-  % Octave gives a field never set in one element of a struct array as [];
-  % that reads as a missing value, as elsewhere, not as a wrong one.
-  model = small_lp();
-  model.lhsorsense = '<';
-  model.rhs = 5;
-  model.obj = [1 -1];
-  model.ub = [1 1];
-  model.vtype = 'BC';
-  model.genconind(1) = struct('binvar', 1, 'binval', 1, 'a', [0 1], ...
-                              'sense', '<', 'rhs', 0, 'name', 'off');
-  model.genconind(2).binvar = 1;
-  model.genconind(2).binval = 0;
-  model.genconind(2).a = [0 1];
-  model.genconind(2).sense = '<';
-  model.genconind(2).rhs = 0.5;
-  [output, r] = evalc_with_warnings(@() korva_mex(model, quiet_params()));
-  assert(! isempty(strfind(output, 'genconind.name 2. It is empty!')), output);
-  assert(r.Status, 'OPTIMAL');
-  assert(r.X, [0; 0.5], 1e-6);
-end
-
-function [output, result] = evalc_with_warnings(call)
-  % Captures what the call prints, its warnings included.
-  state = warning('query', 'backtrace');
-  warning('off', 'backtrace');
-  unwind_protect
-    output = evalc('result = call();');
-  unwind_protect_cleanup
-    warning(state);
-  end_unwind_protect
 end

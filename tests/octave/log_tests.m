@@ -1,34 +1,43 @@
 function log_tests
-  run_cases({@log_frames_each_solve, @backend_progress_is_relayed, ...
-             @log_of_a_failed_solve_comes_before_the_error});
+  run_cases({@each_solve_relays_its_own_log, @log_switches_and_file});
 end
 
-function log_frames_each_solve
-  model = struct('A', sparse([1 1]), 'obj', [1 1], 'rhs', 1, ...
-                 'lhsorsense', '>');
-  output = evalc('korva_mex(model);');
-  header = strfind(output, 'Model: 2 variables');
-  footer = strfind(output, 'Status OPTIMAL, objective 1');
-  assert(isscalar(header) && isscalar(footer), output);
-  assert(header < footer, output);
-  % Each call relays its own log only.
-  assert(numel(strfind(evalc('korva_mex(model);'), 'Model:')), 1);
+function each_solve_relays_its_own_log
+  % The module's header, the backends' own progress lines (the simplex's,
+  % the branch and cut's) and the final status, in that order; the LP's
+  % second call relays its own log only.
+  models = class_models();
+  cases = {models{1, 2}, 'Model lp: 3 variables', 'Clp\d{4}I', ...
+           'Status OPTIMAL, objective 12,'
+           models{2, 2}, 'Model: 4 variables', ...
+           'Result - Optimal solution found', 'Status OPTIMAL, objective 21,'};
+  for k = [1 1 2]
+    output = evalc('korva_mex(cases{k, 1});');
+    at = cellfun(@(p) regexp(output, p, 'once'), cases(k, 2:4), ...
+                 'UniformOutput', false);
+    assert(! any(cellfun(@isempty, at)) && issorted([at{:}]) ...
+           && numel(strfind(output, 'Status ')) == 1, output);
+  end
 end
 
-function backend_progress_is_relayed
-  % The backends' own lines reach the command window too, for the simplex
-  % and for the branch and cut.
-  lp = struct('A', sparse([1 1 0; 0 1 1]), 'obj', [1 2 3], 'rhs', [4 5], ...
-              'lhsorsense', '>');
-  assert(! isempty(regexp(evalc('korva_mex(lp);'), 'Clp\d{4}I', 'once')));
-  milp = setfield(lp, 'vtype', 'III');
-  output = evalc('korva_mex(milp);');
-  assert(! isempty(strfind(output, 'Result - Optimal solution found')), output);
-end
-
-function log_of_a_failed_solve_comes_before_the_error
-  model = struct('Q', sparse(-1), 'obj', 0, 'ub', 1);
-  output = evalc('try, korva_mex(model); catch err, end');
-  assert(err.message, 'korva_mex: Optimize failed. Error code: 10.');
-  assert(! isempty(strfind(output, 'Unsupported')), output);
+function log_switches_and_file
+  % The file gets the log, appended, even when the console does not. A
+  % silent call shows nothing, not even a warning about the names it has
+  % none of.
+  file = [tempname() '.log'];
+  model = class_models(){2, 2};
+  cases = {struct(), true; struct('OutputFlag', 0), false;
+           struct('LogToConsole', 0), false;
+           struct('LogToConsole', 0, 'LogFile', file), false};
+  unwind_protect
+    for k = [1:rows(cases), rows(cases)]
+      [params, logs] = cases{k, :};
+      output = evalc('r = korva_mex(model, params);');
+      assert(r.Status, 'OPTIMAL');
+      assert(! isempty(output), logs);
+    end
+    assert(numel(strfind(fileread(file), 'Status OPTIMAL')), 2);
+  unwind_protect_cleanup
+    unlink(file);
+  end_unwind_protect
 end

@@ -1,45 +1,50 @@
 function sigint_session(kind)
   % The Octave side of sigint_test.sh, which sends SIGINT to this process
-  % once it has printed CALLING. MaxTime only keeps a lost signal from
-  % hanging the test.
-  %   'milp', 'sdp', 'before'  one long solve (see long_models)
-  %   'warnerror'  a long MILP with warnings turned into errors: the Ctrl+C
-  %                warning ends the call as an error, and the next solve
-  %                follows at once, while a worker left behind would still
-  %                be stopping
-  %   'loop'       short solves without end: the Ctrl+C must stop the loop
-  %                as it would stop it without the module
-  if strcmp(kind, 'loop')
-    model = struct('obj', [1 1], 'lb', [1 2]);
-    params = struct('OutputFlag', 0);
-    printf('CALLING %.3f\n', time());
-    fflush(stdout);
-    while true
-      korva_mex(model, params);
-    end
+  % once it has printed CALLING; MaxTime only keeps a lost signal from
+  % hanging the test. Each kind is one long solve: a market split MILP,
+  % the same 'before' the solve (reading a million names takes a second),
+  % an 'sdp' (max-cut on a dense graph), the MILP with warnings raised as
+  % errors ('warnerror': the next solve follows at once, while a worker
+  % left behind would still be stopping), or a 'loop' of short solves,
+  % which the Ctrl+C must stop as it would without the module.
+  model = market_split(4, 30);
+  small = struct('obj', [1 1], 'lb', [1 2]);
+  if strcmp(kind, 'before')
+    model.varnames = repmat({'x'}, 1, 1e6);  % 38 of them name columns
+  elseif strcmp(kind, 'sdp')
+    rand('seed', 11);
+    n = 500;
+    W = triu(rand(n) < 0.5, 1);
+    L = diag(sum(W + W', 2)) - (W + W');
+    model = struct('obj', 0, 'lb', 0, 'ub', 0, ...
+                   'psdvar', struct('obj', sparse(-L / 4)));
+    cells = arrayfun(@(i) {sparse(i, i, 1, n, n)}, 1:n, 'UniformOutput', false);
+    model.psdcon = struct('psdmats', cells, 'indices', 1, 'rhs', 1, ...
+                          'lhsorsense', '=');
   end
-  if strcmp(kind, 'warnerror')
-    warning('error', '');
-    model = long_models('milp');
-    printf('CALLING %.3f\n', time());
-    fflush(stdout);
-    try
-      korva_mex(model, struct('MaxTime', 60));
-    catch err
-      printf('CAUGHT %s\n', err.message);
-    end
-    next = korva_mex(struct('obj', [1 1], 'lb', [1 2]), struct('OutputFlag', 0));
-    printf('RESULT %s %g\n', next.Status, next.ObjVal);
-    return;
-  end
-  model = long_models(kind);
   printf('CALLING %.3f\n', time());
   fflush(stdout);
-  r = korva_mex(model, struct('MaxTime', 60));
-  printf('RETURNED %.3f\n', time());
-  if isempty(fieldnames(r))
-    disp('RESULT empty');
-  else
-    printf('RESULT %s\n', r.Status);
+  switch kind
+    case 'loop'
+      while true
+        korva_mex(small, struct('OutputFlag', 0));
+      end
+    case 'warnerror'
+      warning('error', '');
+      try
+        korva_mex(model, struct('MaxTime', 60));
+      catch err
+        printf('CAUGHT %s\n', err.message);
+      end
+      next = korva_mex(small, struct('OutputFlag', 0));
+      printf('RESULT %s %g\n', next.Status, next.ObjVal);
+    otherwise
+      r = korva_mex(model, struct('MaxTime', 60));
+      printf('RETURNED %.3f\n', time());
+      if isempty(fieldnames(r))
+        disp('RESULT empty');
+      else
+        printf('RESULT %s\n', r.Status);
+      end
   end
 end

@@ -29,13 +29,10 @@ run() {
   local kind=$1 ready=${2:-CALLING } not_yet=$3 shown=$4 returns=$5
   local out=$work/$kind.out err=$work/$kind.err
   printf "%s\n" "addpath('$mex_dir'); addpath('$here'); sigint_session('$kind')" \
-    "sigint_next" "exit" |
+    "warning('on', ''); next_call_solves(); disp('SESSION OK')" "exit" |
     "$octave" --no-gui --norc --quiet --interactive >"$out" 2>"$err" &
   local pid=$!
-  for _ in $(seq 1 600); do
-    grep -q "$ready" "$out" && break
-    sleep 0.05
-  done
+  for _ in $(seq 1 600); do grep -q "$ready" "$out" && break; sleep 0.05; done
   if ! grep -q "$ready" "$out"; then
     kill "$pid"; wait "$pid"
     echo "FAIL $kind: never reached \"$ready\""; failed=1; return
@@ -49,19 +46,15 @@ run() {
   sent=$(date +%s.%N)
   kill -INT "$pid"
   # A generous bound: it tells a stopped solve or loop from one that runs on.
-  for _ in $(seq 1 200); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-  done
+  for _ in $(seq 1 200); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
   if kill -0 "$pid" 2>/dev/null; then
     kill -9 "$pid"; wait "$pid"
     echo "FAIL $kind: still running 20 s after SIGINT"; failed=1; return
   fi
   wait "$pid"
-  local code=$? problem=""
+  local code=$? problem="" warnings caught returned
   [ "$code" -eq 0 ] || problem="octave-cli exited with $code"
   grep -q "SESSION OK" "$out" || problem="${problem:-the session did not go on}"
-  local warnings caught
   warnings=$(grep -c "$text" "$err")
   caught=$(grep -c "^CAUGHT $text" "$out")
   case $shown in
@@ -69,7 +62,6 @@ run() {
     caught) [ "$caught" -eq 1 ] && [ "$warnings" -eq 0 ] ;;
     none) [ "$caught" -eq 0 ] && [ "$warnings" -eq 0 ] ;;
   esac || problem="${problem:-expected the text once as $shown, got $warnings warnings, $caught caught}"
-  local returned
   returned=$(sed -n 's/^RETURNED //p' "$out")
   if [ "$returns" = yes ] && [ -z "$returned" ]; then
     problem="${problem:-the call did not return}"
@@ -77,8 +69,7 @@ run() {
     problem="${problem:-the statement went on after the call}"
   fi
   if [ -n "$problem" ]; then
-    echo "FAIL $kind: $problem"
-    tail -n 15 "$out"; cat "$err"
+    echo "FAIL $kind: $problem"; tail -n 15 "$out"; cat "$err"
     failed=1; return
   fi
   if [ -n "$returned" ]; then

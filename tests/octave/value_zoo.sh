@@ -16,11 +16,9 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
 # Models are tiny and solves get MaxTime 2: a case still running after a
-# minute hangs.
-hang=60
-# A reader that densifies a huge empty sparse array must fail here, not
-# take the machine's memory.
-memory_kb=$((4 * 1024 * 1024))
+# minute hangs. A reader that densifies a huge empty sparse array must fail
+# within 4 GB, not take the machine's memory.
+hang=60 memory_kb=$((4 * 1024 * 1024))
 
 # The subshell waits for the child itself, so that its note of a child
 # killed by a signal goes to /dev/null; the exit code passes through.

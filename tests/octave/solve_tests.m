@@ -1,0 +1,157 @@
+function solve_tests
+  run_cases({@each_class_reaches_its_optimum, @methods_agree_on_values_and_duals, ...
+             @other_forms_reach_their_optimum, @semidefinite_forms, ...
+             @infeasible_and_unbounded_are_results, ...
+             @limits_return_the_best_point_found, @result_layout});
+end
+
+function each_class_reaches_its_optimum
+  % By the automatic choice and by the barrier.
+  cases = class_models();
+  for k = 1:rows(cases)
+    [name, model, x, objval] = cases{k, :};
+    for method = [-1 2]
+      r = korva_mex(model, quiet_params('Method', method));
+      expect_optimum(r, x, objval, sprintf('%s, Method %d', name, method));
+    end
+  end
+  r = korva_mex(cases{2, 2}, quiet_params());
+  assert([r.MIP_GapAbs, r.MIP_GapRel], [0 0], 1e-6);
+end
+
+function methods_agree_on_values_and_duals
+  % Automatic, primal, dual and barrier (with crossover); only the barrier
+  % counts interior point iterations. The row duals are -1 and 3.
+  for method = [-1 0 1 2]
+    r = korva_mex(class_models(){1, 2}, quiet_params('Method', method));
+    expect_optimum(r, [0; 4; 1], 12, sprintf('Method %d', method));
+    assert(r.RC, [2; 0; 0], 1e-9);
+    assert(r.IPM_NumIters > 0, method == 2);
+    assert(r.SPX_NumIters >= 1 && r.SPX_NumIters == fix(r.SPX_NumIters));
+  end
+end
+
+function other_forms_reach_their_optimum
+  % By the automatic choice and by the barrier. Q and each Qc are taken as
+  % given: sum of Q(i,j) x_i x_j.
+  set = @(type) struct('A', sparse([1 1 1]), 'obj', [3 1 2], 'rhs', 2, ...
+                       'ub', [1 1 1], 'modelsense', 'max', 'sos', ...
+                       struct('type', type, 'index', 1:3, 'weight', [1 2 3]));
+  cases = {
+    % ranged rows by numeric "lhsorsense": 2 <= x + y <= 3, y <= 1
+    struct('A', sparse([1 1]), 'obj', [1 0], 'rhs', 3, 'lhsorsense', 2, ...
+           'ub', [1e20 1]), [1; 1], 1
+    % maximised, with a constant
+    struct('A', sparse([1 1; 1 3]), 'obj', [3 2], 'rhs', [4 6], ...
+           'ub', [3 1e20], 'modelsense', 'max', 'objcon', 5), [3; 1], 16
+    % free variables and an equality row
+    struct('A', sparse([1 -1]), 'obj', [1 1], 'rhs', 1, 'lhsorsense', '=', ...
+           'lb', [-2 -5], 'ub', [5 5]), [-2; -3], -5
+    % no matrix: each variable goes to its better bound
+    struct('obj', [1 -1], 'lb', [-1 -1], 'ub', [2 2]), [-1; 2], -3
+    % max 3x + y + 2z, x + y + z <= 2: without a set x and z, with one of
+    % type 1 x alone, of type 2 x and its neighbour y
+    rmfield(set(1), 'sos'), [1; 0; 1], 5
+    set(1), [1; 0; 0], 3
+    set(2), [1; 1; 0], 4
+    % the indicator model's machine stays off when it costs more than 80
+    setfield(class_models(){6, 2}, 'obj', [2 -90]), [0; 0], 0
+    % (x - 1)^2 + (y - 2)^2 - 5 in the positive quadrant
+    struct('Q', speye(2), 'obj', [-2 -4]), [1; 2], -5
+    % an off-diagonal term in both triangles: x^2 + xy + y^2 - 3x
+    struct('Q', sparse([1 0.5; 0.5 1]), 'obj', [-3 0], 'lb', [-10 -10]), ...
+      [2; -1], -3
+    % concave and maximised: 2x - x^2
+    struct('Q', sparse(-1), 'obj', 2, 'modelsense', 'max'), 1, 1
+    % integer: x + y <= 3 cuts (1, 3) off, (1, 2) is next best
+    struct('Q', speye(2), 'obj', [-2.8 -5.2], 'A', sparse([1 1]), 'rhs', 3, ...
+           'ub', [5 5], 'vtype', 'II'), [1; 2], -8.2
+    % max x + 2y on the disc x^2 + y^2 <= 5 with x <= 1.5
+    struct('obj', [1 2], 'modelsense', 'max', 'lb', [-1e20 -1e20], ...
+           'ub', [1.5 1e20], 'quadcon', struct('Qc', speye(2), 'rhs', 5)), ...
+      [1; 2], 5
+  };
+  for k = 1:rows(cases)
+    for method = [-1 2]
+      r = korva_mex(cases{k, 1}, quiet_params('Method', method));
+      expect_optimum(r, cases{k, 2:3}, sprintf('case %d, Method %d', k, method));
+    end
+  end
+end
+
+function semidefinite_forms
+  % The class model with y >= 0 and a free t in 0.5 <= X(1,1) - t <= 2:
+  % min y + t takes t = X(1,1) - 2, min y - t takes t = X(1,1) - 0.5, so
+  % the optimum is the smallest eigenvalue of C + E11 or C - E11, shifted.
+  model = class_models(){7, 2};
+  C = model.psdvar.obj;
+  model.lb = [0 -1e20];
+  model.A = sparse(1, 2);
+  model.psdcon(2).linearterm = sparse([0 -1]);
+  for [s, side] = struct('upper', 1, 'lower', -1)
+    model.obj = [1 s];
+    r = korva_mex(model, quiet_params());
+    [V, D] = eig(full(C + s * sparse(1, 1, 1, 3, 3)));
+    [lambda, k] = min(diag(D));
+    X = V(:, k) * V(:, k)';
+    shift = merge(s > 0, 2, 0.5);
+    expect_optimum(r, [0; X(1, 1) - shift], lambda - s * shift, side);
+    assert(size(r.PsdX), [1 1]);
+    assert(issparse(r.PsdX{1}));
+    assert(full(r.PsdX{1}), X, 1e-5);
+  end
+  % Without ordinary variables: the smallest eigenvalue of C alone.
+  pure = struct('obj', zeros(1, 0), 'A', sparse(0, 0), 'rhs', zeros(1, 0), ...
+                'psdvar', model.psdvar, 'psdcon', model.psdcon(1));
+  expect_optimum(korva_mex(pure, quiet_params()), zeros(0, 1), ...
+                 min(eig(full(C))), 'no ordinary variables');
+end
+
+function infeasible_and_unbounded_are_results
+  % x + y <= -1 with x, y >= 0; x - y <= 1 with min -y.
+  for vtype = {'CC', 'II'}
+    infeasible = struct('A', sparse([1 1]), 'obj', [1 1], 'rhs', -1);
+    unbounded = struct('A', sparse([1 -1]), 'obj', [0 -1], 'rhs', 1);
+    assert(korva_mex(setfield(infeasible, 'vtype', vtype{1}), ...
+                     quiet_params()).Status, 'INFEASIBLE');
+    assert(korva_mex(setfield(unbounded, 'vtype', vtype{1}), ...
+                     quiet_params()).Status, 'UNBOUNDED');
+  end
+end
+
+function limits_return_the_best_point_found
+  % The limits stop the search long before the optimum is proven; the
+  % incumbent is a point of the model with the reported objective.
+  model = market_split(4, 30);
+  for params = {quiet_params('MaxTime', 2), quiet_params('MIP_MaxNodes', 1)}
+    r = korva_mex(model, params{1});
+    assert(r.Status, 'SUB_OPTIMAL');
+    assert(r.SolverTime < 30, 'the limit was not applied');
+    x = r.X;
+    assert(x(1:30), round(x(1:30)), 1e-6);
+    assert(model.A * x, model.rhs', 1e-6);
+    assert(model.obj * x, r.ObjVal, 1e-6);
+    assert(r.MIP_GapAbs > 0 && r.MIP_GapRel > 0);
+  end
+end
+
+function result_layout
+  % As `help korva_mex` describes it, and in `ans` when the call has no
+  % output variable.
+  korva_mex(class_models(){1, 2}, quiet_params());
+  r = ans;
+  assert(fieldnames(r)', {'Status', 'X', 'RC', 'ObjVal', 'SolverTime', ...
+                          'PresolverTime', 'SolutionTime', 'MIP_GapAbs', ...
+                          'MIP_GapRel', 'IPM_NumIters', 'SPX_NumIters', 'PsdX'});
+  text = evalc('help korva_mex');
+  assert(cellfun(@(f) ! isempty(strfind(text, f)), fieldnames(r)));
+  assert(size(r), [1 1]);
+  assert(ischar(r.Status) && rows(r.Status) == 1);
+  assert(cellfun(@(f) isa(r.(f), 'double') && isequal(size(r.(f)), [3 1]), ...
+                 {'X', 'RC'}));
+  assert(cellfun(@(f) isa(r.(f), 'double') && isscalar(r.(f)), ...
+                 {'ObjVal', 'SolverTime', 'PresolverTime', 'SolutionTime', ...
+                  'IPM_NumIters', 'SPX_NumIters'}));
+  assert(r.SolverTime >= r.SolutionTime && r.SolutionTime >= 0);
+  assert(iscell(r.PsdX) && isequal(size(r.PsdX), [1 0]));
+end
