@@ -108,31 +108,6 @@ TEST(Params, ValuesReachTheLibraryConverted) {
   }
 }
 
-// Every name of the tables is accepted in its "_" form, all at once.
-TEST(Params, EveryTableNameReachesTheLibrary) {
-  std::vector<std::pair<std::string, mxArray *>> fields;
-  Texts expected;
-  auto add = [&](const char *name, double value) {
-    std::string field = name;
-    std::replace(field.begin(), field.end(), '/', '_');
-    fields.push_back({field, scalar(value)});
-    expected.push_back(std::string(name) + "=" + std::to_string(int(value)));
-  };
-  for (int32_t p = 0; p < numParamsInt; ++p) {
-    add(paramsInt[p], 0);
-  }
-  for (int32_t p = 0; p < numParamsDouble; ++p) {
-    add(paramsDouble[p], 1);
-  }
-  for (int32_t p = 0; p < numParamsString; ++p) {
-    fields.push_back({paramsString[p], text("")});
-    expected.push_back(std::string(paramsString[p]) + "=");
-  }
-  testhost::CallResult result = callWith(structure(fields));
-  EXPECT_EQ(probe::parameters(), expected);
-  unit::expectNothingLeft(result);
-}
-
 TEST(Params, ValuesTheLibraryRefusesDoNotStopTheCall) {
   probe::reset();
   probe::failCall("KVAsetintparam", 1, KVA_ERROR_PARAMETER_VALUE);

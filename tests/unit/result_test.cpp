@@ -56,33 +56,6 @@ bool isNaN(const mxArray *value) {
   return mxGetNumberOfElements(value) == 1 && std::isnan(mxGetScalar(value));
 }
 
-TEST(ResultFields, TwelveInOrderForEveryModelClass) {
-  // A linear model has no gaps; a mixed-integer one has no barrier.
-  testhost::CallResult lp = unit::solve(unit::smallLp());
-  EXPECT_EQ(testhost::fieldNamesOf(lp.output.get()),
-            (std::vector<std::string>{
-                "Status", "X", "RC", "ObjVal", "SolverTime", "PresolverTime",
-                "SolutionTime", "MIP_GapAbs", "MIP_GapRel", "IPM_NumIters",
-                "SPX_NumIters", "PsdX"}));
-  EXPECT_EQ(mxGetN(fieldOf(lp.output.get(), "X")), 1u);
-  EXPECT_EQ(unit::vector(lp, "RC").size(), 2u);
-  for (const std::string &name : scalarFields) {
-    const mxArray *value = fieldOf(lp.output.get(), name);
-    ASSERT_TRUE(value != nullptr && mxIsDouble(value)) << name;
-    EXPECT_EQ(isNaN(value), name.rfind("MIP", 0) == 0) << name;
-  }
-  const mxArray *psd = fieldOf(lp.output.get(), "PsdX");
-  ASSERT_TRUE(psd != nullptr && mxIsCell(psd));
-  EXPECT_EQ(mxGetM(psd), 1u);
-  EXPECT_EQ(mxGetN(psd), 0u);
-
-  unit::Fields milp =
-      unit::merged(unit::smallLp(), {{"vtype", testhost::text("II")}});
-  testhost::CallResult solved = unit::solve(milp);
-  EXPECT_EQ(unit::number(solved, "MIP_GapAbs"), 0);
-  EXPECT_EQ(unit::number(solved, "MIP_GapRel"), 0);
-}
-
 TEST_F(Result, StatusIsNamedOnlyFromZeroToFive) {
   ASSERT_EQ(KVAoptimize(model), KVA_OK);
   const std::pair<int, const char *> cases[] = {

@@ -34,9 +34,28 @@ int injected(const char *function) {
   return KVA_OK;
 }
 
-void record(const std::string &parameter) {
+void record(const char *name, const std::string &value) {
   std::lock_guard<std::mutex> lock(probeMutex);
-  parameterList.push_back(parameter);
+  parameterList.push_back(std::string(name) + "=" + value);
+}
+
+std::string text(double value) {
+  char digits[32];
+  std::snprintf(digits, sizeof digits, "%.17g", value);
+  return digits;
+}
+
+void count(int *live, int code, int change) {
+  std::lock_guard<std::mutex> lock(probeMutex);
+  *live += code == KVA_OK ? change : 0;
+}
+
+int teeLog(const char *message);
+
+KVAlogcallback teeTo(KVAlogcallback callback) {
+  std::lock_guard<std::mutex> lock(probeMutex);
+  moduleCallback = callback;
+  return teeLog;
 }
 
 int teeLog(const char *message) {
@@ -102,19 +121,60 @@ std::vector<std::string> parameters() {
 using probe::injected;
 
 namespace probe {
+
 ModelSnapshot snapshotOf(KVAmodel model);
+
+// Keeps what the library holds as the solve starts.
+KVAmodel snapshotTaken(KVAmodel model) {
+  ModelSnapshot taken = snapshotOf(model);
+  std::lock_guard<std::mutex> lock(probeMutex);
+  snapshot = taken;
+  return model;
 }
 
-// A call that only passes through, failing when told to.
-#define PASS(name, params, args)                       \
+}  // namespace probe
+
+// A call that goes through unless told to fail; `then` runs after it, with
+// its result code in `code`.
+#define PASS(name, params, args, ...)                  \
   extern "C" int __real_##name params;                 \
   extern "C" int __wrap_##name params {                \
     int code = injected(#name);                        \
-    return code != KVA_OK ? code : __real_##name args; \
+    code = code != KVA_OK ? code : __real_##name args; \
+    __VA_ARGS__;                                       \
+    return code;                                       \
   }
 
+PASS(KVAemptyenv, (KVAenv * e), (e),
+     probe::count(&probe::environments, code, 1))
+PASS(KVAfreeenv, (KVAenv e), (e),
+     probe::count(&probe::environments, code, -(e != nullptr)))
+PASS(KVAloadmodel,
+     (KVAenv e, KVAmodel *m, const char *n, int nv, int nc, int os, double oc,
+      const double *o, const char *s, const double *r, const int *cb,
+      const int *cc, const int *ri, const double *v, const double *lb,
+      const double *ub, const char *vt, const char *const *vn,
+      const char *const *cn),
+     (e, m, n, nv, nc, os, oc, o, s, r, cb, cc, ri, v, lb, ub, vt, vn, cn),
+     probe::count(&probe::models, code, 1))
+PASS(KVAnewmodel,
+     (KVAenv e, KVAmodel *m, const char *n, int nv, const double *o,
+      const double *lb, const double *ub, const char *vt,
+      const char *const *vn),
+     (e, m, n, nv, o, lb, ub, vt, vn), probe::count(&probe::models, code, 1))
+PASS(KVAfreemodel, (KVAmodel m), (m),
+     probe::count(&probe::models, code, -(m != nullptr)))
+// The library logs to the probe, which passes every text on to the module.
+PASS(KVAsetlogcallback, (KVAenv e, KVAlogcallback callback, void *data),
+     (e, probe::teeTo(callback), data))
+PASS(KVAsetintparam, (KVAenv e, const char *n, int v), (e, n, v),
+     probe::record(n, std::to_string(v)))
+PASS(KVAsetdblparam, (KVAenv e, const char *n, double v), (e, n, v),
+     probe::record(n, probe::text(v)))
+PASS(KVAsetstrparam, (KVAenv e, const char *n, const char *v), (e, n, v),
+     probe::record(n, v))
+PASS(KVAoptimize, (KVAmodel m), (probe::snapshotTaken(m)))
 PASS(KVAstartenv, (KVAenv e), (e))
-PASS(KVAsetintattr, (KVAmodel m, const char *n, int v), (m, n, v))
 PASS(KVAsetdblattr, (KVAmodel m, const char *n, double v), (m, n, v))
 PASS(KVAsetstrattr, (KVAmodel m, const char *n, const char *v), (m, n, v))
 PASS(KVAsetdblattrarray,
@@ -153,113 +213,15 @@ PASS(KVAaddrangepsdconstr,
       const int *pi, const int *mb, const int *f, const double *v, double l,
       double r, const char *n),
      (m, nl, np, ne, li, lv, pi, mb, f, v, l, r, n))
-PASS(KVAterminate, (KVAmodel m), (m))
-PASS(KVAgetdblattr, (KVAmodel m, const char *n, double *v), (m, n, v))
-PASS(KVAgetdblattrarray, (KVAmodel m, const char *n, int f, int c, double *v),
-     (m, n, f, c, v))
 PASS(KVAgetmatattrelement,
      (KVAmodel m, const char *n, int e, int *ne, int *r, int *c, int *f,
       double *v),
      (m, n, e, ne, r, c, f, v))
 
-// The calls that make or release handles, carry the log or the parameters,
-// start the solve or report its status are watched as well.
-#define WATCH(name, params)            \
-  extern "C" int __real_##name params; \
-  extern "C" int __wrap_##name params
-
-WATCH(KVAemptyenv, (KVAenv * env)) {
-  int code = injected("KVAemptyenv");
-  code = code != KVA_OK ? code : __real_KVAemptyenv(env);
-  std::lock_guard<std::mutex> lock(probe::probeMutex);
-  probe::environments += code == KVA_OK;
-  return code;
-}
-
-WATCH(KVAfreeenv, (KVAenv env)) {
-  int code = __real_KVAfreeenv(env);
-  std::lock_guard<std::mutex> lock(probe::probeMutex);
-  probe::environments -= code == KVA_OK && env != nullptr;
-  return code;
-}
-
-WATCH(KVAloadmodel,
-      (KVAenv e, KVAmodel *m, const char *n, int nv, int nc, int os, double oc,
-       const double *o, const char *s, const double *r, const int *cb,
-       const int *cc, const int *ri, const double *v, const double *lb,
-       const double *ub, const char *vt, const char *const *vn,
-       const char *const *cn)) {
-  int code = injected("KVAloadmodel");
-  code = code != KVA_OK
-             ? code
-             : __real_KVAloadmodel(e, m, n, nv, nc, os, oc, o, s, r, cb, cc, ri,
-                                   v, lb, ub, vt, vn, cn);
-  std::lock_guard<std::mutex> lock(probe::probeMutex);
-  probe::models += code == KVA_OK;
-  return code;
-}
-
-WATCH(KVAnewmodel, (KVAenv e, KVAmodel *m, const char *n, int nv,
-                    const double *o, const double *lb, const double *ub,
-                    const char *vt, const char *const *vn)) {
-  int code = injected("KVAnewmodel");
-  code = code != KVA_OK ? code
-                        : __real_KVAnewmodel(e, m, n, nv, o, lb, ub, vt, vn);
-  std::lock_guard<std::mutex> lock(probe::probeMutex);
-  probe::models += code == KVA_OK;
-  return code;
-}
-
-WATCH(KVAfreemodel, (KVAmodel m)) {
-  int code = __real_KVAfreemodel(m);
-  std::lock_guard<std::mutex> lock(probe::probeMutex);
-  probe::models -= code == KVA_OK && m != nullptr;
-  return code;
-}
-
-WATCH(KVAsetlogcallback, (KVAenv e, KVAlogcallback callback, void *data)) {
-  int code = injected("KVAsetlogcallback");
-  if (code != KVA_OK) {
-    return code;
-  }
-  {
-    std::lock_guard<std::mutex> lock(probe::probeMutex);
-    probe::moduleCallback = callback;
-  }
-  return __real_KVAsetlogcallback(e, probe::teeLog, data);
-}
-
-WATCH(KVAsetintparam, (KVAenv e, const char *n, int v)) {
-  probe::record(std::string(n) + "=" + std::to_string(v));
-  int code = injected("KVAsetintparam");
-  return code != KVA_OK ? code : __real_KVAsetintparam(e, n, v);
-}
-
-WATCH(KVAsetdblparam, (KVAenv e, const char *n, double v)) {
-  char value[32];
-  std::snprintf(value, sizeof value, "%.17g", v);
-  probe::record(std::string(n) + "=" + value);
-  int code = injected("KVAsetdblparam");
-  return code != KVA_OK ? code : __real_KVAsetdblparam(e, n, v);
-}
-
-WATCH(KVAsetstrparam, (KVAenv e, const char *n, const char *v)) {
-  probe::record(std::string(n) + "=" + v);
-  int code = injected("KVAsetstrparam");
-  return code != KVA_OK ? code : __real_KVAsetstrparam(e, n, v);
-}
-
-WATCH(KVAoptimize, (KVAmodel m)) {
-  probe::ModelSnapshot taken = probe::snapshotOf(m);
-  {
-    std::lock_guard<std::mutex> lock(probe::probeMutex);
-    probe::snapshot = taken;
-  }
-  int code = injected("KVAoptimize");
-  return code != KVA_OK ? code : __real_KVAoptimize(m);
-}
-
-WATCH(KVAgetintattr, (KVAmodel m, const char *n, int *v)) {
+// "Status" may be forced; the module reads it on the worker thread and when
+// it builds the result.
+extern "C" int __real_KVAgetintattr(KVAmodel m, const char *n, int *v);
+extern "C" int __wrap_KVAgetintattr(KVAmodel m, const char *n, int *v) {
   int code = injected("KVAgetintattr");
   if (code != KVA_OK) {
     return code;
@@ -289,8 +251,7 @@ int integer(KVAmodel model, const char *attribute) {
 std::vector<double> doubles(KVAmodel model, const char *attribute, int count) {
   std::vector<double> values(size_t(std::max(count, 0)), 0.0);
   for (int k = 0; k < count; ++k) {
-    if (__real_KVAgetdblattrarray(model, attribute, k, 1, &values[k]) !=
-        KVA_OK) {
+    if (KVAgetdblattrarray(model, attribute, k, 1, &values[k]) != KVA_OK) {
       values[k] = std::nan("");
     }
   }
@@ -309,7 +270,7 @@ ModelSnapshot snapshotOf(KVAmodel model) {
   taken.numPsdVars = integer(model, "NumPsdVars");
   taken.numPsdConstrs = integer(model, "NumPsdConstrs");
   taken.modelSense = integer(model, "ModelSense");
-  __real_KVAgetdblattr(model, "ObjConst", &taken.objConst);
+  KVAgetdblattr(model, "ObjConst", &taken.objConst);
   taken.obj = doubles(model, "Obj", taken.numVars);
   taken.lb = doubles(model, "LB", taken.numVars);
   taken.ub = doubles(model, "UB", taken.numVars);
