@@ -232,29 +232,45 @@ mxArray *modelWith(std::string family, const char *field, mxArray *value) {
   if (alone) {
     return structure({{family, structure({{field, value}})}});
   }
-  std::map<std::string, unit::Fields> first = {
+  // Built per family: values made for the other families would leak.
+  std::map<std::string, std::function<unit::Fields()>> firstOf = {
       {"quadcon",
-       {{"Qrow", row({1})},
-        {"Qcol", row({1})},
-        {"Qval", row({1})},
-        {"q", sparse(1, 3, {{0, 2, 1}})},
-        {"name", text("q")}}},
+       [] {
+         return unit::Fields{{"Qrow", row({1})},
+                             {"Qcol", row({1})},
+                             {"Qval", row({1})},
+                             {"q", sparse(1, 3, {{0, 2, 1}})},
+                             {"name", text("q")}};
+       }},
       {"sos",
-       {{"type", scalar(1)}, {"index", row({1, 2})}, {"weight", row({1, 2})}}},
-      {"genconind", {{"a", sparse(1, 3, {{0, 1, 2}})}, {"name", text("g")}}},
-      {"psdvar", {{"obj", make("symmetric")}, {"name", text("X")}}},
-      {"psdcon",
-       {{"psdmats", cell({make("symmetric")})},
-        {"indices", row({1})},
-        {"linearterm", sparse(1, 2, {{0, 1, 3}})},
-        {"name", text("c")}}}};
+       [] {
+         return unit::Fields{{"type", scalar(1)},
+                             {"index", row({1, 2})},
+                             {"weight", row({1, 2})}};
+       }},
+      {"genconind",
+       [] {
+         return unit::Fields{{"a", sparse(1, 3, {{0, 1, 2}})},
+                             {"name", text("g")}};
+       }},
+      {"psdvar",
+       [] {
+         return unit::Fields{{"obj", make("symmetric")}, {"name", text("X")}};
+       }},
+      {"psdcon", [] {
+         return unit::Fields{{"psdmats", cell({make("symmetric")})},
+                             {"indices", row({1})},
+                             {"linearterm", sparse(1, 2, {{0, 1, 3}})},
+                             {"name", text("c")}};
+       }}};
+  unit::Fields first = firstOf.at(family)();
   std::vector<std::string> names;
-  for (auto &entry : first[family]) names.push_back(entry.first);
+  for (auto &entry : first) names.push_back(entry.first);
   if (std::find(names.begin(), names.end(), field) == names.end()) {
     names.push_back(field);
   }
   mxArray *array = testhost::structArray(2, names);
-  for (auto &[name, v] : first[family]) setField(array, 0, name, v);
+  for (auto &[name, v] : first) setField(array, 0, name, v);
   // Rows held before the error, their count not yet settled; sets need
   // both lists to reach the second pass.
   if (family == "quadcon" && std::string(field) != "Qrow") {
