@@ -41,6 +41,10 @@ void releaseGlobals() {
   globalEnv = nullptr;
 }
 
+}  // namespace
+
+void freeAll(void) { releaseGlobals(); }
+
 // A host whose user turned warnings into errors leaves the call from inside
 // the warning: the call then releases what it holds, as on every error.
 void raiseWarning(const char *text) {
@@ -51,10 +55,6 @@ void raiseWarning(const char *text) {
     throw;
   }
 }
-
-}  // namespace
-
-void freeAll(void) { releaseGlobals(); }
 
 void clearStaleGlobals(void) {
   globalSummay = nullptr;

@@ -26,6 +26,9 @@ extern KVAenv globalEnv;
 [[noreturn]] void korvaErrorIndex(const char *subject, int32_t index,
                                   const char *detail);
 [[noreturn]] void korvaErrorCode(int32_t code, const char *reason);
+// Shows a warning; one the host raises as an error releases everything
+// first, as korvaError does.
+void raiseWarning(const char *text);
 void korvaWarning(const char *subject, const char *detail);
 void korvaWarningIndex(const char *subject, int32_t index, const char *detail);
 

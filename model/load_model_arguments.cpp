@@ -66,7 +66,7 @@ const char *const *namesToPass(size_t numNames, char **names, int32_t expected,
     return nullptr;
   }
   if (numNames != size_t(expected)) {
-    mexWarnMsgTxt(warning);
+    raiseWarning(warning);
     return nullptr;
   }
   return names;

@@ -194,14 +194,24 @@ TEST_F(Gateway, InterruptedStatusWithoutCtrlCEndsOnceTheWorkerHasEnded) {
   expectNothingLeft(result);
 }
 
-TEST_F(Gateway, ReaderWarningRaisedAsAnErrorReleasesTheRecords) {
+// The readers' warnings and the names' count warning, made while the model
+// and the environment already exist.
+TEST_F(Gateway, WarningsRaisedAsErrorsReleaseEverything) {
   testhost::warningsAsErrors(true);
-  testhost::CallResult result =
-      solve({{"quadcon", structure({{"Qrow", testhost::row({1, 2})},
-                                    {"Qcol", testhost::row({1})},
-                                    {"Qval", testhost::row({1, 2})}})}});
-  EXPECT_EQ(result.message.rfind("quadcon.qc. The lengths", 0), 0u);
-  expectNothingLeft(result);
+  const std::pair<unit::Fields, const char *> cases[] = {
+      {{{"quadcon", structure({{"Qrow", testhost::row({1, 2})},
+                               {"Qcol", testhost::row({1})},
+                               {"Qval", testhost::row({1, 2})}})}},
+       "quadcon.qc. The lengths"},
+      {unit::merged(smallLp(),
+                    {{"varnames", testhost::cell({testhost::text("x")})}}),
+       "Number of varnames"},
+  };
+  for (const auto &[extra, start] : cases) {
+    testhost::CallResult result = solve(extra);
+    EXPECT_EQ(result.message.rfind(start, 0), 0u) << result.message;
+    expectNothingLeft(result);
+  }
 }
 
 TEST_F(Gateway, HandlesLeftByAnAbortedCallAreFreedByTheNextOne) {
