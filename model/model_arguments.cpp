@@ -89,6 +89,12 @@ void getModelArguments(ModelArguments *arguments, const mxArray *model) {
 // partly filled releases safely.
 void freeModelArguments(ModelArguments *arguments) {
   free_csc(&arguments->A);
+  // free_csc leaves a matrix without entries alone, but the column arrays
+  // of "A" were made all the same, for the library to see empty columns.
+  release(arguments->A.colBegin);
+  release(arguments->A.rowIdx);
+  release(arguments->A.colCount);
+  release(arguments->A.vals);
   free_coo(&arguments->Q);
   if (arguments->quadcons != nullptr) {
     for (int32_t i = 0; i < arguments->numQuadcons; ++i) {

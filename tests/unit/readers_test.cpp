@@ -109,6 +109,9 @@ TEST_F(ReadRecord, ReadsOnlyValuesOfTheFirstElement) {
   read(structure({}));
   read(testhost::structArray(0, {"obj", "bogus"}));
   EXPECT_EQ(args.modelsense, 1);
+  // Empty columns for the library, released all the same.
+  read(structure({{"A", sparse(2, 3, {})}}));
+  EXPECT_EQ(values(args.A.colCount, 3), (Ints{0, 0, 0}));
 }
 
 // What a solve's answer cannot show: numbers truncated toward zero, a name
