@@ -43,6 +43,24 @@ void release(T *&pointer) {
   }
 }
 
+// free_csc and free_coo leave a record without entries alone, but the
+// conversions made its arrays all the same ("A" keeps its columns for the
+// library to see them empty).
+void releaseRecord(CscMatrix *csc) {
+  free_csc(csc);
+  release(csc->colBegin);
+  release(csc->rowIdx);
+  release(csc->colCount);
+  release(csc->vals);
+}
+
+void releaseRecord(CooMatrix *coo) {
+  free_coo(coo);
+  release(coo->rowIdx);
+  release(coo->colIdx);
+  release(coo->vals);
+}
+
 void releaseNames(size_t count, char **&names) {
   if (names == nullptr) {
     return;
@@ -88,20 +106,14 @@ void getModelArguments(ModelArguments *arguments, const mxArray *model) {
 // Only non-null pointers are freed, so a record that a reader's error left
 // partly filled releases safely.
 void freeModelArguments(ModelArguments *arguments) {
-  free_csc(&arguments->A);
-  // free_csc leaves a matrix without entries alone, but the column arrays
-  // of "A" were made all the same, for the library to see empty columns.
-  release(arguments->A.colBegin);
-  release(arguments->A.rowIdx);
-  release(arguments->A.colCount);
-  release(arguments->A.vals);
-  free_coo(&arguments->Q);
+  releaseRecord(&arguments->A);
+  releaseRecord(&arguments->Q);
   if (arguments->quadcons != nullptr) {
     for (int32_t i = 0; i < arguments->numQuadcons; ++i) {
       QuadconArgument *quadcon = &arguments->quadcons[i];
       release(quadcon->qIndices);
       release(quadcon->qValues);
-      free_coo(&quadcon->Qc);
+      releaseRecord(&quadcon->Qc);
       release(quadcon->name);
     }
   }
@@ -141,7 +153,7 @@ void freeModelArguments(ModelArguments *arguments) {
       release(psdcon->indices);
       if (psdcon->psdmats != nullptr) {
         for (int32_t j = 0; j < psdcon->numPsdmats; ++j) {
-          free_coo(&psdcon->psdmats[j]);
+          releaseRecord(&psdcon->psdmats[j]);
         }
       }
       release(psdcon->psdmats);
@@ -149,7 +161,7 @@ void freeModelArguments(ModelArguments *arguments) {
   }
   if (arguments->psdVars != nullptr) {
     for (int32_t i = 0; i < arguments->numPsdVars; ++i) {
-      free_coo(&arguments->psdVars[i].obj);
+      releaseRecord(&arguments->psdVars[i].obj);
       release(arguments->psdVars[i].name);
     }
   }

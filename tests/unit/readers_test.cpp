@@ -110,7 +110,7 @@ TEST_F(ReadRecord, ReadsOnlyValuesOfTheFirstElement) {
   read(testhost::structArray(0, {"obj", "bogus"}));
   EXPECT_EQ(args.modelsense, 1);
   // Empty columns for the library, released all the same.
-  read(structure({{"A", sparse(2, 3, {})}}));
+  read(structure({{"A", sparse(2, 3, {})}, {"Q", sparse(0, 0, {})}}));
   EXPECT_EQ(values(args.A.colCount, 3), (Ints{0, 0, 0}));
 }
 
