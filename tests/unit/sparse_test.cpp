@@ -193,6 +193,21 @@ TEST(Sparse, SortAndAssemblyMatchTheReference) {
     Triplets transposed;
     for (const Triplet &t : sorted)
       transposed.push_back({t.col, t.row, t.value});
+    // As flat indices in the given order, they are assembled in one pass
+    // when they ascend inside the matrix, to the same array.
+    std::vector<int32_t> flats;
+    for (const Triplet &t : triplets) flats.push_back(t.row * n + t.col);
+    if (round % 8 == 0 && !flats.empty()) flats.back() = n * n;
+    Array direct(mxCreateSparse(n, n, flats.size(), mxREAL));
+    std::copy(vals.begin(), vals.end(), mxGetDoubles(direct.get()));
+    bool ascending = std::is_sorted(flats.begin(), flats.end()) &&
+                     (flats.empty() || flats.back() < n * n);
+    EXPECT_EQ(sortedFlat2MatlabSparse(int32_t(flats.size()), flats.data(),
+                                      direct.get()),
+              ascending);
+    if (ascending) {
+      EXPECT_EQ(entriesOf(direct.get()), transposed);
+    }
     size_t before = testhost::heldBlocks();
     Array host(coo2MatlabSparse(&coo, "PSD"));
     EXPECT_EQ(testhost::heldBlocks(), before);
@@ -204,8 +219,14 @@ TEST(Sparse, SortAndAssemblyMatchTheReference) {
   std::vector<int32_t> rows{0, 0, 0, 1}, cols{0, 0, 1, 0};
   std::vector<double> vals{9, 8, 6, 4};
   CooMatrix ties{4, 2, 2, rows.data(), cols.data(), vals.data()};
+  std::vector<int32_t> flats{0, 0, 1, 2};
+  Array direct(mxCreateSparse(2, 2, 4, mxREAL));
+  std::copy(vals.begin(), vals.end(), mxGetDoubles(direct.get()));
+  ASSERT_TRUE(sortedFlat2MatlabSparse(4, flats.data(), direct.get()));
   sort(&ties);
   EXPECT_EQ(vals, (std::vector<double>{9, 8, 6, 4}));
+  EXPECT_EQ(entriesOf(direct.get()),
+            entriesOf(Array(coo2MatlabSparse(&ties, "PSD")).get()));
 }
 
 }  // namespace
