@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
 
 #include "sparse/sparse_matrix.h"
 
@@ -36,8 +37,10 @@ void matlabSparse2coo(int32_t nzmax, int32_t numRows, int32_t numCols,
       out->colIdx[k] = j;
     }
   }
-  for (int32_t k = 0; k < nzmax; ++k) {
-    out->vals[k] = pr[k];
+  // memcpy may use the copy the C library tunes for large blocks; it must
+  // not see a null source, which an array without storage may have.
+  if (nzmax > 0) {
+    std::memcpy(out->vals, pr, sizeof(double) * static_cast<size_t>(nzmax));
   }
   out->numRows = numRows;
   out->numCols = numCols;
