@@ -1,5 +1,6 @@
 #include "result/create_return_mx_array.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
@@ -76,15 +77,12 @@ int readCount(KVAmodel model, const char *attribute) {
 void setVector(mxArray *result, KVAmodel model, const AttributeField &entry,
                int n) {
   mxArray *vector = mxCreateDoubleMatrix(static_cast<mwSize>(n), 1, mxREAL);
-  double *scratch =
-      static_cast<double *>(mxMalloc(sizeof(double) * static_cast<size_t>(n)));
-  const bool read =
-      KVAgetdblattrarray(model, entry.attribute, 0, n, scratch) == KVA_OK;
   double *values = mxGetDoubles(vector);
-  for (int k = 0; k < n; ++k) {
-    values[k] = read ? scratch[k] : notAvailable;
+  // The library writes into the result itself; whatever it wrote before
+  // failing is overwritten.
+  if (KVAgetdblattrarray(model, entry.attribute, 0, n, values) != KVA_OK) {
+    std::fill(values, values + n, notAvailable);
   }
-  mxFree(scratch);
   setResultField(result, entry.field, vector);
 }
 
@@ -118,17 +116,10 @@ bool usableSizes(int numEntries, int numRows, int numCols) {
          (numEntries == 0 || numCols > 0);
 }
 
-// Fetches the entries into a record allocated for them and splits each flat
-// index r * numCols + c into its row and column. An index outside the matrix
-// makes the entries unreadable, for the same reason as above.
-bool readEntries(KVAmodel model, int element, CooMatrix *value) {
-  int numEntries = 0;
-  int numRows = 0;
-  int numCols = 0;
-  if (KVAgetmatattrelement(model, "PsdX", element, &numEntries, &numRows,
-                           &numCols, value->rowIdx, value->vals) != KVA_OK) {
-    return false;
-  }
+// Splits each flat index r * numCols + c into its row and column, in place
+// of the index and in colIdx. An index outside the matrix makes the entries
+// unreadable, for the same reason as above.
+bool splitFlatIndices(CooMatrix *value) {
   const int64_t size = int64_t{value->numRows} * value->numCols;
   for (int32_t k = 0; k < value->nnz; ++k) {
     const int32_t flat = value->rowIdx[k];
@@ -141,8 +132,29 @@ bool readEntries(KVAmodel model, int element, CooMatrix *value) {
   return true;
 }
 
-// The sizes are asked for first, then the entries. A value without usable
-// sizes is a 0x0 matrix; one whose entries cannot be read is all zero.
+// Entries out of order are sorted as triplets; the record takes over the
+// flat indices, and the values are copied out of the array, which goes.
+mxArray *assembleUnsorted(int32_t numEntries, int32_t side, int32_t *flatIdx,
+                          mxArray *array) {
+  const size_t slots = static_cast<size_t>(numEntries);
+  CooMatrix value = {numEntries,
+                     side,
+                     side,
+                     flatIdx,
+                     static_cast<int32_t *>(mxMalloc(sizeof(int32_t) * slots)),
+                     static_cast<double *>(mxMalloc(sizeof(double) * slots))};
+  std::copy(mxGetDoubles(array), mxGetDoubles(array) + slots, value.vals);
+  mxDestroyArray(array);
+  mxArray *matrix = splitFlatIndices(&value) ? coo2MatlabSparse(&value, "PSD")
+                                             : zeroSparse(side, side);
+  free_coo(&value);
+  return matrix;
+}
+
+// The sizes are asked for first, then the entries, whose values go straight
+// into the host array. A value without usable sizes is a 0x0 matrix; one
+// whose entries cannot be read is all zero. Entries come in ascending order
+// from the library, which needs no sort.
 mxArray *readPsdValue(KVAmodel model, int element) {
   int numEntries = 0;
   int numRows = 0;
@@ -155,17 +167,23 @@ mxArray *readPsdValue(KVAmodel model, int element) {
   if (numEntries == 0) {
     return zeroSparse(numRows, numCols);
   }
-  const size_t slots = static_cast<size_t>(numEntries);
-  CooMatrix value = {numEntries,
-                     numRows,
-                     numCols,
-                     static_cast<int32_t *>(mxMalloc(sizeof(int32_t) * slots)),
-                     static_cast<int32_t *>(mxMalloc(sizeof(int32_t) * slots)),
-                     static_cast<double *>(mxMalloc(sizeof(double) * slots))};
-  mxArray *matrix = readEntries(model, element, &value)
-                        ? coo2MatlabSparse(&value, "PSD")
-                        : zeroSparse(numRows, numCols);
-  free_coo(&value);
+  mxArray *matrix =
+      mxCreateSparse(static_cast<mwSize>(numRows), static_cast<mwSize>(numCols),
+                     static_cast<mwSize>(numEntries), mxREAL);
+  int32_t *flatIdx = static_cast<int32_t *>(
+      mxMalloc(sizeof(int32_t) * static_cast<size_t>(numEntries)));
+  int reported[3] = {0, 0, 0};
+  if (KVAgetmatattrelement(model, "PsdX", element, &reported[0], &reported[1],
+                           &reported[2], flatIdx,
+                           mxGetDoubles(matrix)) != KVA_OK) {
+    mxDestroyArray(matrix);
+    mxFree(flatIdx);
+    return zeroSparse(numRows, numCols);
+  }
+  if (!sortedFlat2MatlabSparse(numEntries, flatIdx, matrix)) {
+    return assembleUnsorted(numEntries, numCols, flatIdx, matrix);
+  }
+  mxFree(flatIdx);
   return matrix;
 }
 

@@ -1,4 +1,5 @@
 #include <cstddef>
+#include <cstring>
 
 #include "sparse/sparse_matrix.h"
 
@@ -27,7 +28,9 @@ void matlabSparse2csc(int32_t nzmax, int32_t numRows, int32_t numCols,
   for (int32_t j = 0; j < numCols; ++j) {
     out->colCount[j] = out->colBegin[j + 1] - out->colBegin[j];
   }
-  for (int32_t k = 0; k < nzmax; ++k) {
-    out->vals[k] = pr[k];
+  // memcpy may use the copy the C library tunes for large blocks; it must
+  // not see a null source, which an array without storage may have.
+  if (nzmax > 0) {
+    std::memcpy(out->vals, pr, sizeof(double) * static_cast<size_t>(nzmax));
   }
 }

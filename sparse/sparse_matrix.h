@@ -50,5 +50,11 @@ void free_coo(CooMatrix *coo);
 void sort(CooMatrix *coo);
 void coo2csc_row_major(CooMatrix *coo, CscMatrix *out);
 mxArray *coo2MatlabSparse(CooMatrix *coo, const char *kind);
+// Fills the rows and column starts of a square host array created with nnz
+// entries whose values are in place, from ascending flat indices r * n + c,
+// as coo2MatlabSparse would for "PSD" triplets. False, with the array half
+// filled, when the indices do not ascend or leave the matrix.
+bool sortedFlat2MatlabSparse(int32_t nnz, const int32_t *flatIdx,
+                             mxArray *array);
 
 #endif

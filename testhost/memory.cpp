@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -15,6 +16,10 @@ namespace {
 
 std::mutex memoryMutex;
 std::unordered_map<void *, size_t> liveBlocks;
+// Bytes held now and the most held since the last resetPeakBytes, kept as
+// the blocks come and go so that the peak costs nothing to follow.
+size_t liveBytes = 0;
+size_t peakLiveBytes = 0;
 
 // Bytes after every block that the module must never write: an overrun is
 // a fault when the block goes back, whether freed or reclaimed.
@@ -35,6 +40,8 @@ void *trackedBlock(size_t bytes, bool zeroed) {
   std::memcpy(static_cast<unsigned char *>(block) + bytes, guard, sizeof guard);
   std::lock_guard<std::mutex> lock(memoryMutex);
   liveBlocks[block] = bytes;
+  liveBytes += bytes;
+  peakLiveBytes = std::max(peakLiveBytes, liveBytes);
   return block;
 }
 
@@ -45,6 +52,7 @@ void releaseBlock(void *block, size_t bytes) {
     recordFault("write past the end of an mxMalloc block of " +
                 std::to_string(bytes) + " bytes");
   }
+  liveBytes -= bytes;
   std::free(block);
 }
 
@@ -62,6 +70,16 @@ size_t heldBytes() {
     total += block.second;
   }
   return total;
+}
+
+size_t peakBytes() {
+  std::lock_guard<std::mutex> lock(memoryMutex);
+  return peakLiveBytes;
+}
+
+void resetPeakBytes() {
+  std::lock_guard<std::mutex> lock(memoryMutex);
+  peakLiveBytes = liveBytes;
 }
 
 void reclaimAll() {

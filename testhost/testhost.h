@@ -111,7 +111,11 @@ CallResult call(std::vector<const mxArray *> inputs, int nlhs = 1);
 // Direct access for tests that call module functions themselves.
 size_t heldBlocks();  // mxMalloc blocks currently held
 size_t heldBytes();   // their total size in bytes
-void reclaimAll();    // what the host does at the end of a call
+// The most bytes held at once since the last resetPeakBytes (or the start):
+// the module's high-water mark.
+size_t peakBytes();
+void resetPeakBytes();
+void reclaimAll();  // what the host does at the end of a call
 std::string takePrinted();
 size_t printedLength();  // of the text printed so far, without taking it
 std::vector<std::string> takeWarnings();

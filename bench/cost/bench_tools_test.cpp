@@ -42,6 +42,22 @@ TEST(BenchTiming, GrowthExponentOfPowerLaws) {
   }
 }
 
+// The peak column: the most held at once since the reset, not the total
+// allocated nor what is held at the end.
+TEST(BenchMemory, PeakIsTheMostHeldAtOnce) {
+  const size_t before = testhost::heldBytes();
+  testhost::resetPeakBytes();
+  void *first = mxMalloc(100);
+  void *second = mxMalloc(50);
+  mxFree(first);
+  void *third = mxMalloc(80);
+  EXPECT_EQ(testhost::peakBytes() - before, 150u);
+  mxFree(second);
+  mxFree(third);
+  testhost::resetPeakBytes();
+  EXPECT_EQ(testhost::peakBytes(), before);
+}
+
 // Every model the benchmark times must get through the module to the
 // solve, with the entry count it is labelled with.
 TEST(BenchModels, ReachTheSolveWithTheirEntryCount) {

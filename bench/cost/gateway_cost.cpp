@@ -7,6 +7,7 @@
 //                     [only this model: A, Q or semidefinite]
 #include <malloc.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -31,20 +32,40 @@ struct Row {
   Stats solveStart;
   Stats copyOut;
   Stats result;
+  size_t hostBytes;
+  size_t resultBytes;
+  size_t peakIn;   // mxMalloc high-water mark of a call
+  size_t peakOut;  // of building the result alone
 };
 
 struct CallTimes {
   Stats firstModelCall;
   Stats solveStart;
+  size_t peak;
 };
+
+// The most mxMalloc bytes held at once while `work` runs, above what was
+// held before it.
+template <typename Work>
+size_t peakOf(Work work) {
+  const size_t before = testhost::heldBytes();
+  testhost::resetPeakBytes();
+  work();
+  return testhost::peakBytes() - before;
+}
 
 // The first run is a warm-up and is not counted.
 CallTimes timeCall(const mxArray *model, int repetitions) {
   std::vector<double> first, start;
+  size_t peak = 0;
   for (int r = -1; r < repetitions; ++r) {
     nullsolver::reset();
-    const auto entry = BenchClock::now();
-    testhost::CallResult result = testhost::call({model});
+    testhost::CallResult result;
+    auto entry = BenchClock::now();
+    peak = std::max(peak, peakOf([&] {
+                      entry = BenchClock::now();
+                      result = testhost::call({model});
+                    }));
     if (result.raised) {
       std::fprintf(stderr, "gateway_cost: the call failed: %s\n",
                    result.message.c_str());
@@ -57,36 +78,53 @@ CallTimes timeCall(const mxArray *model, int repetitions) {
     first.push_back(secondsBetween(entry, marks.firstModelCall));
     start.push_back(secondsBetween(entry, marks.optimizeStart));
   }
-  return {statsOf(first), statsOf(start)};
+  return {statsOf(first), statsOf(start), peak};
 }
 
-Stats timeResult(const BenchModel &bench, int repetitions) {
+struct ResultTimes {
+  Stats build;
+  size_t peak;
+};
+
+ResultTimes timeResult(const BenchModel &bench, int repetitions) {
   KVAmodel model =
       nullsolver::modelOfSize(bench.numVars, bench.numConss, bench.psdDim);
   std::vector<double> seconds;
+  size_t peak = 0;
   for (int r = -1; r < repetitions; ++r) {
     mxArray *plhs[1] = {nullptr};
-    const auto start = BenchClock::now();
-    createReturnMxArray(model, plhs);
+    BenchClock::time_point start, end;
+    peak = std::max(peak, peakOf([&] {
+                      start = BenchClock::now();
+                      createReturnMxArray(model, plhs);
+                      end = BenchClock::now();
+                    }));
     if (r >= 0) {
-      seconds.push_back(secondsBetween(start, BenchClock::now()));
+      seconds.push_back(secondsBetween(start, end));
     }
     mxDestroyArray(plhs[0]);
     testhost::reclaimAll();
   }
   KVAfreemodel(model);
-  return statsOf(seconds);
+  return {statsOf(seconds), peak};
 }
 
 Row measure(const std::string &name, size_t nnz, const BenchModel &bench,
             int repetitions) {
-  Row row{name, nnz, memcpyTime(bench.hostBytes, repetitions),
-          {},   {},  memcpyTime(bench.resultBytes, repetitions),
-          {}};
+  Row row{};
+  row.model = name;
+  row.nnz = nnz;
+  row.copyIn = memcpyTime(bench.hostBytes, repetitions);
+  row.copyOut = memcpyTime(bench.resultBytes, repetitions);
+  row.hostBytes = bench.hostBytes;
+  row.resultBytes = bench.resultBytes;
   const CallTimes call = timeCall(bench.model, repetitions);
   row.firstModelCall = call.firstModelCall;
   row.solveStart = call.solveStart;
-  row.result = timeResult(bench, repetitions);
+  row.peakIn = call.peak;
+  const ResultTimes result = timeResult(bench, repetitions);
+  row.result = result.build;
+  row.peakOut = result.peak;
   mxDestroyArray(bench.model);
   return row;
 }
@@ -109,6 +147,26 @@ void printCostTable(const std::vector<Row> &rows) {
                 millis(row.solveStart).c_str(),
                 ratio(row.solveStart, row.copyIn), millis(row.copyOut).c_str(),
                 millis(row.result).c_str(), ratio(row.result, row.copyOut));
+  }
+}
+
+double megabytes(size_t bytes) { return double(bytes) / 1e6; }
+
+void printPeakTable(const std::vector<Row> &rows) {
+  std::printf(
+      "\nPeak of the module's own allocations (mxMalloc high-water mark) "
+      "during a call and while building the result, against the bytes of "
+      "the model's and of the result's arrays:\n\n"
+      "| model | nnz | model (MB) | peak in call (MB) | ratio | "
+      "result (MB) | peak in result build (MB) | ratio |\n"
+      "|---|--:|--:|--:|--:|--:|--:|--:|\n");
+  for (const Row &row : rows) {
+    std::printf("| %s | %zu | %.3g | %.3g | %.2f | %.3g | %.3g | %.2f |\n",
+                row.model.c_str(), row.nnz, megabytes(row.hostBytes),
+                megabytes(row.peakIn),
+                double(row.peakIn) / double(row.hostBytes),
+                megabytes(row.resultBytes), megabytes(row.peakOut),
+                double(row.peakOut) / double(row.resultBytes));
   }
 }
 
@@ -239,6 +297,7 @@ int main(int argc, char **argv) {
     }
   }
   printCostTable(rows);
+  printPeakTable(rows);
   printGrowth(rows);
   if (only.empty()) {
     printKernels(largestPower, repetitions);

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <map>
 #include <random>
 #include <tuple>
 #include <vector>
@@ -23,7 +25,7 @@ struct Triplet {
   double value;
   auto key() const { return std::tie(row, col); }
   bool operator==(const Triplet &o) const {
-    return key() == o.key() && value == o.value;
+    return key() == o.key() && std::memcmp(&value, &o.value, sizeof value) == 0;
   }
 };
 using Triplets = std::vector<Triplet>;
@@ -49,32 +51,42 @@ Triplets tripletsOf(const CooMatrix &coo) {
   return out;
 }
 
-// A random n x m host array, symmetric when asked, with spare storage.
+// A random n x m host array, symmetric when asked, with spare storage. Sides
+// up to 90 span the symmetry test's column blocks, dense ones and sparse.
 struct RandomMatrix {
   size_t rows, cols;
   Triplets entries;
   Array array;
 };
 
-RandomMatrix randomMatrix(std::mt19937 &rng, bool symmetric) {
-  size_t rows = rng() % 6, cols = symmetric ? rows : rng() % 6;
-  double density = (rng() % 5) / 4.0;
+RandomMatrix randomMatrix(std::mt19937 &rng, bool symmetric, size_t sides) {
+  size_t rows = rng() % sides, cols = symmetric ? rows : rng() % sides;
+  double density = std::vector<double>{0, 0.25, 0.5, 0.75, 1, 0.005}[rng() % 6];
   std::vector<testhost::Entry> entries;
   for (size_t j = 0; j < cols; ++j) {
     for (size_t i = symmetric ? j : 0; i < rows; ++i) {
       if (std::uniform_real_distribution<>(0, 1)(rng) >= density) continue;
-      double value = double(int(rng() % 7) - 3);
+      // Mostly ones, so that only the positions tell a mirror apart, and
+      // some NaN, which is its own mirror only on the diagonal.
+      double value = rng() % 2 ? 1.0 : double(int(rng() % 8) - 3);
+      if (value == 4) value = std::nan("");
       entries.push_back({i, j, value});
       if (symmetric && i != j) entries.push_back({j, i, value});
     }
   }
   if (symmetric && !entries.empty() && rng() % 3 == 0) {
-    // One entry off by the last bit, or without its mirror.
+    // One entry off by the last bit, without its mirror, or moved to a free
+    // row of its column (which keeps every column's count).
     testhost::Entry &e = entries[rng() % entries.size()];
-    if (rng() % 2) {
+    size_t row = rng() % rows, defect = rng() % 3;
+    if (defect == 0) {
       e.value = std::nextafter(e.value, 10.0);
-    } else {
+    } else if (defect == 1) {
       entries.erase(entries.begin() + long(&e - entries.data()));
+    } else if (std::none_of(entries.begin(), entries.end(), [&](auto &o) {
+                 return o.row == row && o.col == e.col;
+               })) {
+      e.row = row;
     }
   }
   Array array(
@@ -84,12 +96,12 @@ RandomMatrix randomMatrix(std::mt19937 &rng, bool symmetric) {
 
 bool referenceSymmetric(const RandomMatrix &m) {
   if (m.rows != m.cols) return false;
+  std::map<std::pair<int32_t, int32_t>, double> at;
+  for (const Triplet &t : m.entries) at[{t.row, t.col}] = t.value;
   for (const Triplet &t : m.entries) {
-    Triplet mirror{t.col, t.row, t.value};
-    if (std::find(m.entries.begin(), m.entries.end(), mirror) ==
-        m.entries.end()) {
-      return false;
-    }
+    if (t.row == t.col) continue;
+    auto mirror = at.find({t.col, t.row});
+    if (mirror == at.end() || mirror->second != t.value) return false;
   }
   return true;
 }
@@ -108,7 +120,7 @@ TEST(Sparse, HostConversionsMatchTheReference) {
   for (int round = 0; round < 400; ++round) {
     SCOPED_TRACE(round);
     size_t before = testhost::heldBlocks();
-    RandomMatrix m = randomMatrix(rng, round % 2 == 0);
+    RandomMatrix m = randomMatrix(rng, round % 2 == 0, round % 5 == 4 ? 90 : 6);
     const mxArray *host = m.array.get();
     CscMatrix csc;
     convert(matlabSparse2csc, host, &csc);
@@ -181,6 +193,21 @@ TEST(Sparse, SortAndAssemblyMatchTheReference) {
     Triplets transposed;
     for (const Triplet &t : sorted)
       transposed.push_back({t.col, t.row, t.value});
+    // As flat indices in the given order, they are assembled in one pass
+    // when they ascend inside the matrix, to the same array.
+    std::vector<int32_t> flats;
+    for (const Triplet &t : triplets) flats.push_back(t.row * n + t.col);
+    if (round % 8 == 0 && !flats.empty()) flats.back() = n * n;
+    Array direct(mxCreateSparse(n, n, flats.size(), mxREAL));
+    std::copy(vals.begin(), vals.end(), mxGetDoubles(direct.get()));
+    bool ascending = std::is_sorted(flats.begin(), flats.end()) &&
+                     (flats.empty() || flats.back() < n * n);
+    EXPECT_EQ(sortedFlat2MatlabSparse(int32_t(flats.size()), flats.data(),
+                                      direct.get()),
+              ascending);
+    if (ascending) {
+      EXPECT_EQ(entriesOf(direct.get()), transposed);
+    }
     size_t before = testhost::heldBlocks();
     Array host(coo2MatlabSparse(&coo, "PSD"));
     EXPECT_EQ(testhost::heldBlocks(), before);
@@ -192,8 +219,14 @@ TEST(Sparse, SortAndAssemblyMatchTheReference) {
   std::vector<int32_t> rows{0, 0, 0, 1}, cols{0, 0, 1, 0};
   std::vector<double> vals{9, 8, 6, 4};
   CooMatrix ties{4, 2, 2, rows.data(), cols.data(), vals.data()};
+  std::vector<int32_t> flats{0, 0, 1, 2};
+  Array direct(mxCreateSparse(2, 2, 4, mxREAL));
+  std::copy(vals.begin(), vals.end(), mxGetDoubles(direct.get()));
+  ASSERT_TRUE(sortedFlat2MatlabSparse(4, flats.data(), direct.get()));
   sort(&ties);
   EXPECT_EQ(vals, (std::vector<double>{9, 8, 6, 4}));
+  EXPECT_EQ(entriesOf(direct.get()),
+            entriesOf(Array(coo2MatlabSparse(&ties, "PSD")).get()));
 }
 
 }  // namespace
