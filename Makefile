@@ -12,9 +12,12 @@ build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD) -j $(JOBS)
 
+# The folder is absolute: `run` changes to the script's folder before it runs.
+# No history: nothing typed is worth keeping, and Octave 7.3 reports an error
+# at exit when it cannot create the history file's folder.
 demo: build
-	octave-cli --no-gui --quiet --eval \
-	  "addpath('$(BUILD)/mex'); run('examples/run_examples.m')"
+	octave-cli --no-gui --no-history --quiet --eval \
+	  "addpath('$(abspath $(BUILD))/mex'); run('examples/run_examples.m')"
 
 test: deps
 	rm -rf $(BUILD)

@@ -22,9 +22,9 @@ export OPENBLAS_NUM_THREADS=1
 export KORVA_BENCH_MEX=$build/mex
 export KORVA_BENCH_READERS=$build/bench:$root/bench/readers
 octave_run() {
-  octave-cli --no-gui --norc --quiet \
+  octave-cli --no-gui --norc --no-history --quiet \
     --eval "addpath('$root/bench/octave', '$KORVA_BENCH_MEX', '$build/bench', '$root/bench/readers'); $1" \
-    2>&1 | grep -v 'ignoring const execution_exception' || true
+    2>&1 || true
 }
 
 started=$(date -u '+%Y-%m-%d %H:%M UTC')
