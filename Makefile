@@ -1,7 +1,7 @@
 # The README's two commands: `make demo` (build, then solve the example models
 # in Octave) and `make test` (build everything from clean, run every test).
 BUILD ?= build
-JOBS ?= $(shell nproc)
+JOBS ?= $(shell getconf _NPROCESSORS_ONLN)
 
 .PHONY: deps build demo test test-asan test-tsan fuzz check-leaks zoo bench clean
 
