@@ -3,7 +3,7 @@
 BUILD ?= build
 JOBS ?= $(shell getconf _NPROCESSORS_ONLN)
 
-.PHONY: deps build demo test test-asan test-tsan fuzz check-leaks zoo bench clean
+.PHONY: deps build demo test dist test-asan test-tsan fuzz check-leaks zoo bench clean
 
 deps:
 	scripts/install-deps.sh
@@ -24,6 +24,11 @@ test: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The Octave package korva_mex-VERSION.tar.gz, here: `pkg install` builds it
+# on the user's machine, so nothing is built now.
+dist:
+	scripts/dist.sh .
 
 test-asan: deps
 	cmake -S . -B build-asan -DKORVA_SANITIZE=address -DCMAKE_BUILD_TYPE=Debug
