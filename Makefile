@@ -1,9 +1,9 @@
 # The README's two commands: `make demo` (build, then solve the example models
 # in Octave) and `make test` (build everything from clean, run every test).
 BUILD ?= build
-JOBS ?= $(shell nproc)
+JOBS ?= $(shell getconf _NPROCESSORS_ONLN)
 
-.PHONY: deps build demo test test-asan test-tsan fuzz check-leaks zoo bench clean
+.PHONY: deps build demo test dist test-asan test-tsan fuzz check-leaks zoo bench clean
 
 deps:
 	scripts/install-deps.sh
@@ -12,15 +12,23 @@ build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD) -j $(JOBS)
 
+# The folder is absolute: `run` changes to the script's folder before it runs.
+# No history: nothing typed is worth keeping, and Octave 7.3 reports an error
+# at exit when it cannot create the history file's folder.
 demo: build
-	octave-cli --no-gui --quiet --eval \
-	  "addpath('$(BUILD)/mex'); run('examples/run_examples.m')"
+	octave-cli --no-gui --no-history --quiet --eval \
+	  "addpath('$(abspath $(BUILD))/mex'); run('examples/run_examples.m')"
 
 test: deps
 	rm -rf $(BUILD)
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The Octave package korva_mex-VERSION.tar.gz, here: `pkg install` builds it
+# on the user's machine, so nothing is built now.
+dist:
+	scripts/dist.sh .
 
 test-asan: deps
 	cmake -S . -B build-asan -DKORVA_SANITIZE=address -DCMAKE_BUILD_TYPE=Debug

@@ -55,9 +55,14 @@ if(NOT TARGET korva)
 endif()
 set(KORVA_MEX_DIR ${PROJECT_BINARY_DIR}/mex)
 # The module finds libkorva beside itself or in its parent folder.
+if(APPLE)
+  set(KORVA_MEX_RPATH -Wl,-rpath,@loader_path -Wl,-rpath,@loader_path/..)
+else()
+  set(KORVA_MEX_RPATH "-Wl,-rpath,\\$ORIGIN:\\$ORIGIN/..")
+endif()
 add_octave_mex(korva_mex ${KORVA_MEX_DIR}
   SOURCES ${KORVA_MODULE_SOURCES} host/octave_glue.cpp
-  LINK -L$<TARGET_FILE_DIR:korva> -lkorva "-Wl,-rpath,\\$ORIGIN:\\$ORIGIN/.."
+  LINK -L$<TARGET_FILE_DIR:korva> -lkorva ${KORVA_MEX_RPATH}
   DEPENDS korva)
 # libkorva.so beside the module, so addpath('build/mex') is all a user needs.
 set_target_properties(korva PROPERTIES LIBRARY_OUTPUT_DIRECTORY ${KORVA_MEX_DIR})

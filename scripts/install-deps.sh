@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config git
+  build-essential cmake pkg-config git procps
   libgtest-dev libgmock-dev
   octave liboctave-dev
   coinor-libclp-dev coinor-libcbc-dev coinor-libcoinutils-dev

@@ -5,7 +5,6 @@
 //
 // Usage: gateway_cost [largest power of ten, default 7] [repetitions, >= 5]
 //                     [only this model: A, Q or semidefinite]
-#include <malloc.h>
 
 #include <algorithm>
 #include <cmath>
@@ -14,6 +13,9 @@
 #include <functional>
 #include <string>
 #include <vector>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include "bench/cost/bench_models.h"
 #include "bench/cost/null_solver.h"
@@ -277,8 +279,11 @@ int main(int argc, char **argv) {
   // Freed memory stays with the process, so repeated runs reuse pages that
   // are already mapped: what is timed is the copying and converting, not the
   // kernel handing out fresh pages, which otherwise dominates and varies.
+  // Only the GNU C library has these settings.
+#ifdef __GLIBC__
   mallopt(M_MMAP_MAX, 0);
   mallopt(M_TRIM_THRESHOLD, -1);
+#endif
   const int largestPower = argc > 1 ? std::atoi(argv[1]) : 7;
   const int repetitions = argc > 2 ? std::max(5, std::atoi(argv[2])) : 5;
   const std::string only = argc > 3 ? argv[3] : "";

@@ -11,7 +11,7 @@ mex_dir=$(cd "$2" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"  # a zoo case may write a LogFile
-"$1" --no-gui --norc --quiet --eval "addpath('$mex_dir'); addpath('$here');
+"$1" --no-gui --norc --no-history --quiet --eval "addpath('$mex_dir'); addpath('$here');
   addpath('$here/../octave'); leak_session(1000, 300)" >out 2>err
 grep -q "SESSION OK" out || { echo "FAIL: the session did not end"; tail -n 5 err; exit 1; }
 first=$(awk '/^RSS / { print $3 }' out | head -n 1)

@@ -23,8 +23,8 @@ function leak_session(valid, bad)
       evalc('value_zoo(1, zoo, 0)');
     end
     if k >= valid / 2 && mod(k - valid / 2, valid / 10) == 0
-      status = fileread('/proc/self/status');
-      printf('RSS %d %s\n', k, regexp(status, 'VmRSS:\s*(\d+)', 'tokens', 'once'){1});
+      [~, rss] = system(sprintf('ps -o rss= -p %d', getpid()));
+      printf('RSS %d %s\n', k, strtrim(rss));
     end
   end
   disp('SESSION OK');

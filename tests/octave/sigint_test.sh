@@ -30,7 +30,7 @@ run() {
   local out=$work/$kind.out err=$work/$kind.err
   printf "%s\n" "addpath('$mex_dir'); addpath('$here'); sigint_session('$kind')" \
     "warning('on', ''); next_call_solves(); disp('SESSION OK')" "exit" |
-    "$octave" --no-gui --norc --quiet --interactive >"$out" 2>"$err" &
+    "$octave" --no-gui --norc --no-history --quiet --interactive >"$out" 2>"$err" &
   local pid=$!
   for _ in $(seq 1 600); do grep -q "$ready" "$out" && break; sleep 0.05; done
   if ! grep -q "$ready" "$out"; then

@@ -24,7 +24,7 @@ hang=60 memory_kb=$((4 * 1024 * 1024))
 # killed by a signal goes to /dev/null; the exit code passes through.
 child() { # Octave statement, time limit in seconds
   (ulimit -v "$memory_kb"
-   timeout -s KILL "$2" "$octave" --no-gui --norc --quiet --eval \
+   timeout -s KILL "$2" "$octave" --no-gui --norc --no-history --quiet --eval \
      "addpath('$mex_dir'); addpath('$here'); $1" >out 2>err
    exit $?) 2>/dev/null
 }
@@ -59,7 +59,7 @@ while [ "$SECONDS" -lt "$end" ]; do
     134) kind=abort ;;
     *) kind="exit $code" ;;
   esac
-  reason=$(grep -av '^warning\|^ \|^$\|called from\|preparing to exit' err |
+  reason=$(grep -av '^warning\|^ \|^$\|called from' err |
     tail -n 2 | tr '\n' ' ')
   echo "seed $seed $where $kind: $reason" >>failures
   child "value_zoo($seed, $last, 'show')" $hang
