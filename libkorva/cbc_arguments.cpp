@@ -28,7 +28,7 @@ void addLimit(std::vector<std::string> &args, const char *name, int limit) {
 std::vector<std::string> cbcArguments(const Settings &settings,
                                       const CbcRunOptions &options) {
   std::vector<std::string> args{"korva"};
-  add(args, "-log", std::to_string(options.logLevel));
+  add(args, "-log", "0");
   if (options.secondsLeft < KVA_INFINITY) {
     add(args, "-timeMode", "elapsed");
     add(args, "-sec", number2text(options.secondsLeft));

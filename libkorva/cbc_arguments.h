@@ -8,7 +8,6 @@
 #include "libkorva/settings.h"
 
 struct CbcRunOptions {
-  int logLevel;
   double secondsLeft;      // KVA_INFINITY: no limit
   double cutoff;           // in the minimised objective; KVA_INFINITY: none
   bool keepPreprocessOff;  // Cbc's preprocessing mishandles SOS sets

@@ -1,16 +1,19 @@
-// Watching a Cbc run: stopping it between nodes, keeping its log level, and
-// timing its preprocessing.
+// Watching a Cbc run: stopping it between nodes, keeping it silent, writing
+// the library's own lines on its search, and timing its preprocessing.
 #ifndef LIBKORVA_CBC_EVENTS_H
 #define LIBKORVA_CBC_EVENTS_H
 
 #include <CbcEventHandler.hpp>
 #include <atomic>
 
+#include "libkorva/progress_log.h"
 #include "libkorva/stop_signal.h"
 
 struct CbcWatch {
   StopSignal *signal = nullptr;
-  int logLevel = 0;
+  ProgressLog progress;
+  // The incumbent of the last line written, so that each new one is shown.
+  double loggedIncumbent = 1e300;
   // The model that runs the search, known once preprocessing is over.
   std::atomic<const CbcModel *> searchModel{nullptr};
   // Set once the search is over and Cbc turns its result back into a point

@@ -66,30 +66,30 @@ CbcOutcome outcomeOf(CbcModel &model, int numCols) {
 }  // namespace
 
 CbcOutcome runCbc(const LinearProblem &problem, SolveJob &job, double cutoff) {
-  int logLevel = isLogging(job.log) ? 1 : 0;
-  CoinLogRelay relay(job.log);
+  // Cbc runs silent (its own lines echo its command line, show the
+  // minimised form and its internals); the watch writes the library's.
+  SilentCoinHandler silent;
   CbcWatch watch;
   ClpStopEvents clpEvents(job.signal, &watch.searchOver);
   watch.signal = &job.signal;
-  watch.logLevel = logLevel;
+  watch.progress = ProgressLog(job.log, job.store);
   CbcStopEvents cbcEvents(watch);
 
   OsiClpSolverInterface solver;
-  solver.passInMessageHandler(&relay);
+  solver.passInMessageHandler(&silent);
   loadSolver(solver, problem);
   // Long LP solves inside the search stop too, not only between nodes.
   solver.getModelPtr()->passInEventHandler(&clpEvents);
   CbcModel model(solver);
-  model.passInMessageHandler(&relay);
+  model.passInMessageHandler(&silent);
   model.passInEventHandler(&cbcEvents);
   if (!job.store.sos.empty()) addSosObjects(model, job.store);
 
   CbcSolverUsefulData data;
   data.useSignalHandler_ = false;  // Ctrl+C belongs to the host
-  data.noPrinting_ = logLevel == 0;
+  data.noPrinting_ = true;
   CbcMain0(model, data);
-  CbcRunOptions options{logLevel,
-                        job.settings.maxTime < KVA_INFINITY
+  CbcRunOptions options{job.settings.maxTime < KVA_INFINITY
                             ? secondsLeft(job.signal)
                             : KVA_INFINITY,
                         cutoff, !job.store.sos.empty()};

@@ -3,13 +3,13 @@
 #include "libkorva/clp_setup.h"
 
 ClpRun::ClpRun(SolveJob &job)
-    : relay(job.log), events(job.signal), logLevel(isLogging(job.log) ? 1 : 0) {
+    : progress(job.log, job.store), events(job.signal, nullptr, &progress) {
   attachClpRun(model, *this);
 }
 
 void attachClpRun(ClpSimplex &model, ClpRun &run) {
-  model.passInMessageHandler(&run.relay);
-  model.setLogLevel(run.logLevel);
+  model.passInMessageHandler(&run.silent);
+  model.setLogLevel(0);
   model.passInEventHandler(&run.events);
 }
 

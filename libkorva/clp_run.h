@@ -10,10 +10,12 @@
 #include "libkorva/linear_problem.h"
 #include "libkorva/solve_job.h"
 
+// Clp runs silent: its messages speak of the minimised form and of its own
+// internals; the run writes its own lines through progress.
 struct ClpRun {
-  CoinLogRelay relay;
+  SilentCoinHandler silent;
+  ProgressLog progress;
   ClpStopEvents events;
-  int logLevel;
   ClpSimplex model;
   explicit ClpRun(SolveJob &job);
 };

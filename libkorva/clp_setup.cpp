@@ -8,31 +8,6 @@
 #include <ClpPrimalColumnSteepest.hpp>
 #include <algorithm>
 #include <cmath>
-#include <string>
-
-namespace {
-
-// ClpCholeskyBase prints the size of the factor it plans straight to
-// std::cout whenever its model logs, past the message handler and so past
-// the solve's log. It plans with the log level at 0 here, and the line goes
-// through the handler instead.
-class HandledCholesky : public ClpCholeskyBase {
- public:
-  int symbolic() override {
-    CoinMessageHandler *handler = model_->messageHandler();
-    int level = handler->logLevel();
-    handler->setLogLevel(0);
-    int result = ClpCholeskyBase::symbolic();
-    handler->setLogLevel(level);
-    std::string line =
-        std::to_string(sizeFactor_) + " elements in sparse Cholesky";
-    handler->message(0, "Clp", line.c_str(), 'I') << CoinMessageEol;
-    return result;
-  }
-  ClpCholeskyBase *clone() const override { return new HandledCholesky(*this); }
-};
-
-}  // namespace
 
 void loadClpModel(ClpSimplex &model, const LinearProblem &problem) {
   model.loadProblem(problem.matrix, problem.colLower.data(),
@@ -68,7 +43,9 @@ int runBarrier(ClpSimplex &model, const Settings &settings, bool quadratic,
   double dualTolerance = model.dualTolerance();
   ClpInterior barrier;
   barrier.borrowModel(model);
-  ClpCholeskyBase *cholesky = new HandledCholesky();
+  // Clp prints its factor's size to std::cout unless the model is silent,
+  // which Clp models here always are.
+  ClpCholeskyBase *cholesky = new ClpCholeskyBase();
   cholesky->setKKT(quadratic);
   barrier.setCholesky(cholesky);  // the barrier owns it from here
   barrier.setMaximumBarrierIterations(settings.ipmMaxIterations);

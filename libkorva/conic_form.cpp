@@ -117,9 +117,9 @@ void addPsdRows(ConicForm &form, const ModelStore &store) {
 }
 
 void addCost(ConicForm &form, const ModelStore &store) {
-  double unused = 0.0;
   for (int j = 0; j < numVars(store); ++j) {
-    addScalarTerm(form, form.cost, unused, j, store.sense * store.obj[j]);
+    addScalarTerm(form, form.cost, form.costConstant, j,
+                  store.sense * store.obj[j]);
   }
   for (size_t v = 0; v < store.psdVars.size(); ++v) {
     addMatrixTerm(form, form.cost, static_cast<int>(v), store.psdVars[v].obj,
@@ -164,6 +164,7 @@ void eliminateFree(ConicForm &form, int column) {
   }
   auto cost = form.cost.find(column);
   if (cost != form.cost.end()) {
+    form.costConstant += cost->second / pivot * equation.rhs;
     subtractRow(form.cost, equation.row, cost->second / pivot);
     form.cost.erase(column);
   }

@@ -45,6 +45,9 @@ struct ConicForm {
   std::vector<ConicEquation> rows;
   ConicRow cost;  // the minimised objective (model sense applied), less
                   // its constant
+  // What the scalars' offsets and the eliminations add to cost'z (the
+  // model's own constant apart).
+  double costConstant = 0.0;
   std::vector<Elimination> eliminated;  // in elimination order
   // A free scalar in no row but with a cost: the model is unbounded when
   // the rest is feasible.

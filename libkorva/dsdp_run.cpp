@@ -9,6 +9,8 @@ extern "C" {
 #include <cstdio>
 #include <memory>
 
+#include "libkorva/progress_log.h"
+
 namespace {
 
 // A dual that reached this share of DSDP's bound on y is taken as
@@ -24,11 +26,14 @@ using DsdpHandle = std::unique_ptr<std::remove_pointer_t<DSDP>, DsdpDeleter>;
 
 struct MonitorContext {
   SolveJob *job;
+  ProgressLog progress;
+  double costConstant;
 };
 
 // Called by DSDP once per iteration: the log line, and the stop request.
 int monitorIteration(DSDP solver, void *data) {
-  SolveJob &job = *static_cast<MonitorContext *>(data)->job;
+  MonitorContext &context = *static_cast<MonitorContext *>(data);
+  SolveJob &job = *context.job;
   if (isLogging(job.log)) {
     int iteration = 0;
     double primal = 0.0, dual = 0.0, infeasibility = 0.0;
@@ -36,11 +41,14 @@ int monitorIteration(DSDP solver, void *data) {
     DSDPGetPPObjective(solver, &primal);
     DSDPGetDDObjective(solver, &dual);
     DSDPGetPInfeasibility(solver, &infeasibility);
-    char line[128];
-    // DSDP maximises the dual of our minimisation: its objectives are ours.
-    std::snprintf(line, sizeof line, "%4d  primal %+.9e  dual %+.9e  pinf %.1e",
-                  iteration, primal, dual, infeasibility);
-    logLine(job.log, line);
+    // DSDP's objectives are those of the minimised conic form.
+    logFormatted(job.log,
+                 "DSDP iteration %d: primal objective %.10g, dual objective "
+                 "%.10g, primal infeasibility %.1e",
+                 iteration,
+                 context.progress.modelValue(primal + context.costConstant),
+                 context.progress.modelValue(dual + context.costConstant),
+                 infeasibility);
   }
   if (shouldStop(job.signal)) {
     DSDPSetConvergenceFlag(solver, DSDP_USER_TERMINATION);
@@ -169,7 +177,8 @@ ConicResult runDsdp(const ConicForm &form, SolveJob &job) {
 
   DSDPSetGapTolerance(raw, job.settings.ipmGapTolerance);
   DSDPSetMaxIts(raw, job.settings.ipmMaxIterations);
-  MonitorContext context{&job};
+  MonitorContext context{&job, ProgressLog(job.log, job.store),
+                         form.costConstant};
   DSDPSetMonitor(raw, monitorIteration, &context);
 
   if (DSDPSetup(raw) != 0) {

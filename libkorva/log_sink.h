@@ -33,5 +33,8 @@ struct LogRoute {
 bool isLogging(const LogRoute &route);
 // Writes one line (a newline is added) from any thread.
 void logLine(LogRoute &route, const std::string &text);
+// logLine with printf formatting.
+void logFormatted(LogRoute &route, const char *format, ...)
+    __attribute__((format(printf, 2, 3)));
 
 #endif

@@ -31,7 +31,7 @@ const char *backendName(Backend backend, const Settings &settings) {
              : settings.method == 2 ? "Clp barrier with crossover"
                                     : "Clp dual simplex";
     case Backend::ClpQuadratic:
-      return settings.method == 2 ? "Clp barrier" : "Clp quadratic primal";
+      return "Clp barrier";
     case Backend::Cbc:
       return "Cbc branch and cut";
     case Backend::Dsdp:
@@ -73,6 +73,8 @@ void logHeader(LogRoute &log, const ModelStore &store, const ModelClass &cls,
   addCount(store.psdVars.size(), "semidefinite variables");
   addCount(store.psdConstrs.size(), "semidefinite constraints");
   logLine(log, line);
+  std::string changed = changedSettings(settings);
+  if (!changed.empty()) logLine(log, "Parameters changed: " + changed);
   if (cls.backend != Backend::None) {
     logLine(log, cls.name + " solved by " + backendName(cls.backend, settings));
   }

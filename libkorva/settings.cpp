@@ -165,3 +165,24 @@ int setStrSetting(Settings &settings, const char *name, const char *value) {
   settings.logFile = value;
   return KVA_OK;
 }
+
+std::string changedSettings(const Settings &settings) {
+  const Settings defaults;
+  std::string text;
+  for (const ParamEntry &entry : paramTable) {
+    double value, initial;
+    if (entry.intField != nullptr) {
+      value = settings.*(entry.intField);
+      initial = defaults.*(entry.intField);
+    } else {
+      value = settings.*(entry.dblField);
+      initial = defaults.*(entry.dblField);
+    }
+    if (value == initial) continue;
+    char item[64];
+    std::snprintf(item, sizeof item, "%s%s %.6g", text.empty() ? "" : ", ",
+                  entry.name, value);
+    text += item;
+  }
+  return text;
+}

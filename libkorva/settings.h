@@ -63,4 +63,8 @@ int setIntSetting(Settings &settings, const char *name, int value);
 int setDblSetting(Settings &settings, const char *name, double value);
 int setStrSetting(Settings &settings, const char *name, const char *value);
 
+// "Name value" of each numeric parameter away from its default, joined by
+// ", ": what the log shows of the settings a solve ran with.
+std::string changedSettings(const Settings &settings);
+
 #endif

@@ -18,6 +18,7 @@ int runMethod(ClpSimplex &model, SolveJob &job, Solution &solution) {
     int iterations = 0;
     int status = runBarrier(model, settings, false, &iterations);
     solution.ipmIters += iterations;
+    logFormatted(job.log, "Barrier: %d iterations", iterations);
     if (status != 0 && iterations >= settings.ipmMaxIterations) {
       return clpStoppedOnIterations;
     }
@@ -30,6 +31,8 @@ int runMethod(ClpSimplex &model, SolveJob &job, Solution &solution) {
                         std::fabs(model.objectiveValue()) < KVA_INFINITY;
       if (believable || model.status() == clpStoppedByEvent) {
         solution.spxIters += model.numberIterations();
+        logFormatted(job.log, "Crossover: %d simplex iterations",
+                     model.numberIterations());
         return model.status();
       }
     }
@@ -39,6 +42,8 @@ int runMethod(ClpSimplex &model, SolveJob &job, Solution &solution) {
             "the model from a slack basis");
     model.allSlackBasis(true);
     model.dual();
+    logFormatted(job.log, "Dual simplex: %d iterations",
+                 model.numberIterations());
   } else {
     if (settings.spxCrashStart == 1) model.crash(1000.0, 1);
     if (settings.method == 0) {
@@ -46,6 +51,9 @@ int runMethod(ClpSimplex &model, SolveJob &job, Solution &solution) {
     } else {
       model.dual();
     }
+    logFormatted(job.log, "%s simplex: %d iterations",
+                 settings.method == 0 ? "Primal" : "Dual",
+                 model.numberIterations());
   }
   solution.spxIters += model.numberIterations();
   return model.status();
@@ -73,6 +81,9 @@ void solveLinear(SolveJob &job, Solution &solution) {
     } else {
       attachClpRun(*reduced, run);
       applySimplexSettings(*reduced, settings);
+      logFormatted(job.log, "Presolve: %d rows, %d columns, %d nonzeros left",
+                   reduced->numberRows(), reduced->numberColumns(),
+                   reduced->getNumElements());
     }
   }
   ClpSimplex &work = reduced != nullptr ? *reduced : model;
@@ -90,6 +101,10 @@ void solveLinear(SolveJob &job, Solution &solution) {
       model.primal(1);
       solution.spxIters += model.numberIterations();
       decided = model.status();
+      if (model.numberIterations() > 0) {
+        logFormatted(job.log, "Postsolve cleanup: %d primal simplex iterations",
+                     model.numberIterations());
+      }
     }
   }
   bool feasible =

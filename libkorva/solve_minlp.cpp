@@ -6,10 +6,10 @@
 #include <cstdio>
 #include <thread>
 
-#include "libkorva/ipopt_journal.h"
 #include "libkorva/quadratic_convexity.h"
 #include "libkorva/quadratic_minlp.h"
 #include "libkorva/solve_job.h"
+#include "libkorva/watched_nlp.h"
 
 namespace {
 
@@ -17,10 +17,15 @@ namespace {
 constexpr auto stopPollInterval = std::chrono::milliseconds(10);
 // Bonmin's and Ipopt's "no limit".
 constexpr double noTimeLimit = 1e10;
+// Ipopt takes only a positive time limit; a solve whose time is up runs
+// this long.
+constexpr double shortestTimeLimit = 1e-3;
 
 void applySettings(Bonmin::BonminSetup &setup, const SolveJob &job) {
   const Settings &s = job.settings;
   Ipopt::SmartPtr<Ipopt::OptionsList> options = setup.options();
+  double timeLimit = std::max(std::min(secondsLeft(job.signal), noTimeLimit),
+                              shortestTimeLimit);
   // Everything Bonmin and Ipopt would print goes to stdout; the library
   // writes its own lines instead.
   options->SetIntegerValue("bonmin.bb_log_level", 0);
@@ -28,10 +33,8 @@ void applySettings(Bonmin::BonminSetup &setup, const SolveJob &job) {
   options->SetIntegerValue("print_level", 0);
   options->SetStringValue("sb", "yes");
   options->SetStringValue("bonmin.algorithm", "B-BB");
-  options->SetNumericValue("bonmin.time_limit",
-                           std::min(secondsLeft(job.signal), noTimeLimit));
-  options->SetNumericValue("max_cpu_time",
-                           std::min(secondsLeft(job.signal), noTimeLimit));
+  options->SetNumericValue("bonmin.time_limit", timeLimit);
+  options->SetNumericValue("max_cpu_time", timeLimit);
   options->SetNumericValue("bonmin.allowable_gap", s.mipGapAbs);
   options->SetNumericValue("bonmin.allowable_fraction_gap", s.mipGapRel);
   options->SetNumericValue("bonmin.integer_tolerance", s.mipIntegerTolerance);
@@ -66,19 +69,20 @@ int mipStatus2kva(Bonmin::Bab::MipStatuses status, const StopSignal &signal) {
 void runSearch(Bonmin::Bab &search, SolveJob &job, bool withObjective) {
   Bonmin::BonminSetup setup;
   setup.initializeOptionsAndJournalist();
-  applySettings(setup, job);
-  // Ipopt's iterations go to the log when there is one search to follow;
-  // at every node of a branch and bound they would drown it.
-  bool integer = std::any_of(job.store.vtype.begin(), job.store.vtype.end(),
-                             [](char t) { return t == 'B' || t == 'I'; });
+  // Ipopt's journals print to stdout, option errors included: there are
+  // none. The library writes its own iteration lines.
   setup.journalist()->DeleteAllJournals();
-  setup.journalist()->AddJournal(new IpoptLogJournal(
-      job.log, isLogging(job.log) && !integer && withObjective
-                   ? Ipopt::J_ITERSUMMARY
-                   : Ipopt::J_NONE));
+  applySettings(setup, job);
   Ipopt::SmartPtr<Bonmin::TMINLP> problem =
       new QuadraticMinlp(job.store, withObjective);
   setup.initialize(problem);
+  // Ipopt's iterations are logged when there is one search to follow; at
+  // every node of a branch and bound they would drown the log.
+  bool integer = std::any_of(job.store.vtype.begin(), job.store.vtype.end(),
+                             [](char t) { return t == 'B' || t == 'I'; });
+  ProgressLog progress(job.log, job.store);
+  setup.nonlinearSolver()->use(new WatchedNlp(
+      problem, job.signal, !integer && withObjective ? &progress : nullptr));
 
   // Bonmin has no stop callback; its search checks the Cbc event flag
   // between nodes, which the watcher keeps raising once a stop is due.

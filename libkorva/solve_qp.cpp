@@ -6,6 +6,7 @@
 #include "libkorva/clp_status.h"
 #include "libkorva/convexity.h"
 #include "libkorva/objective.h"
+#include "libkorva/quadratic_settle.h"
 #include "libkorva/solve_job.h"
 
 namespace {
@@ -20,31 +21,66 @@ bool ranOff(const ClpSimplex &model, int n) {
   return false;
 }
 
-// Returns the Clp status of the run that decided the outcome.
-int runQuadratic(ClpSimplex &model, const LinearProblem &problem, SolveJob &job,
-                 Solution &solution) {
-  const Settings &settings = job.settings;
-  if (settings.method == 2) {
-    int iterations = 0;
-    int status = runBarrier(model, settings, true, &iterations);
-    solution.ipmIters = iterations;
-    // The barrier also calls infeasible and unbounded models solved; only a
-    // feasible, finite point is believed.
-    bool believable = status == 0 && !ranOff(model, numVars(job.store)) &&
-                      isFeasiblePoint(problem, model.getColSolution(), 1e-6);
-    if (believable) return clpOptimal;
-    if (status != 0 && iterations >= settings.ipmMaxIterations) {
-      return clpStoppedOnIterations;
-    }
-    logLine(job.log,
-            "Barrier did not end optimal; Clp's quadratic primal settles "
-            "the model");
+// The barrier's answer when it is believable: optimal, or stopped by a
+// limit. -1 when the model has to be settled otherwise.
+int runQuadraticBarrier(ClpSimplex &model, const LinearProblem &problem,
+                        SolveJob &job, Solution &solution) {
+  int iterations = 0;
+  int status = runBarrier(model, job.settings, true, &iterations);
+  solution.ipmIters = iterations;
+  logFormatted(job.log, "Barrier: %d iterations", iterations);
+  // The barrier also calls infeasible and unbounded models solved; only a
+  // feasible, finite point is believed.
+  bool believable = status == 0 && !ranOff(model, numVars(job.store)) &&
+                    isFeasiblePoint(problem, model.getColSolution(), 1e-6);
+  if (believable) return clpOptimal;
+  if (job.signal.terminate->load() || job.signal.timeUp.load()) {
+    return clpStoppedByEvent;
   }
-  // With a quadratic objective Clp's primal is its reduced-gradient method;
-  // there is no dual counterpart, so Methods 0 and 1 both come here.
-  model.primal();
+  if (iterations >= job.settings.ipmMaxIterations) {
+    return clpStoppedOnIterations;
+  }
+  return -1;
+}
+
+// The status of a model with a ray along which its objective falls.
+int statusWithRay(const LinearProblem &problem, SolveJob &job) {
+  switch (isFeasible(problem, job.signal)) {
+    case LpAnswer::Yes:
+      logLine(job.log,
+              "The objective falls without bound along a ray of the "
+              "feasible set");
+      return KVA_UNBOUNDED;
+    case LpAnswer::No:
+      return KVA_INFEASIBLE;
+    case LpAnswer::Stopped:
+      break;
+  }
+  return clpStatus2kva(clpStoppedByEvent, false, job.signal);
+}
+
+// The status of a bounded model the barrier did not solve.
+int settleQuadratic(ClpSimplex &model, const LinearProblem &problem,
+                    SolveJob &job, Solution &solution) {
+  switch (isFeasible(problem, job.signal)) {
+    case LpAnswer::No:
+      return KVA_INFEASIBLE;
+    case LpAnswer::Stopped:
+      return clpStatus2kva(clpStoppedByEvent, false, job.signal);
+    case LpAnswer::Yes:
+      break;
+  }
+  // Feasible and bounded: the quadratic primal, which needs both, settles
+  // it from the barrier's point.
+  logLine(job.log,
+          "Barrier did not end optimal; Clp's quadratic primal settles "
+          "the model");
+  model.primal(1);
   solution.spxIters = model.numberIterations();
-  return model.status();
+  logFormatted(job.log, "Quadratic primal: %d iterations",
+               model.numberIterations());
+  bool feasible = isFeasiblePoint(problem, model.getColSolution(), 1e-6);
+  return clpStatus2kva(model.status(), feasible, job.signal);
 }
 
 }  // namespace
@@ -74,16 +110,21 @@ void solveQuadratic(SolveJob &job, Solution &solution) {
                                hessian.idx.data(), hessian.vals.data());
 
   SolveClock::time_point start = SolveClock::now();
-  int decided = runQuadratic(model, problem, job, solution);
-  bool feasible = decided == clpDualInfeasible
-                      ? model.numberPrimalInfeasibilities() == 0
-                      : isFeasiblePoint(problem, model.getColSolution(), 1e-6);
-  if (decided == clpOptimal && ranOff(model, numVars(job.store))) {
-    // Phase 2 had been reached, so the model is feasible.
-    decided = clpDualInfeasible;
-    feasible = true;
+  LpAnswer ray = hasFallingRay(problem, hessian, job.signal);
+  if (ray != LpAnswer::No) {
+    solution.status = ray == LpAnswer::Yes
+                          ? statusWithRay(problem, job)
+                          : clpStatus2kva(clpStoppedByEvent, false, job.signal);
+    solution.solutionTime = secondsSince(start);
+    return;
   }
-  solution.status = clpStatus2kva(decided, feasible, job.signal);
+  int decided = runQuadraticBarrier(model, problem, job, solution);
+  if (decided < 0) {
+    solution.status = settleQuadratic(model, problem, job, solution);
+  } else {
+    bool feasible = isFeasiblePoint(problem, model.getColSolution(), 1e-6);
+    solution.status = clpStatus2kva(decided, feasible, job.signal);
+  }
   if (hasUsablePoint(solution.status)) takeClpPoint(model, job.store, solution);
   solution.solutionTime = secondsSince(start);
 }

@@ -28,19 +28,17 @@ TEST_F(LibkorvaLogTest, EveryBackendLogsThroughTheCallbackOnly) {
     const char *className;
     DenseModel model;
     int method;
-    const char *backendLine;  // a line the backend itself writes
+    const char *backendLine;  // the library's line on a backend step
   };
   DenseModel disc =
       withQc(variables({1, 1}, {}, -1), {}, {{0, 1}, {0, 1}, {1, 1}}, '<', 1);
   const Case cases[] = {
-      {"LP", smallLp(), -1, "Optimal - objective value"},
-      {"MILP", smallLp("II"), -1, "Result - Optimal solution found"},
-      // Clp's barrier writes the size of its Cholesky factor to std::cout.
-      {"LP", smallLp(), 2, "elements in sparse Cholesky"},
-      {"QP", withQ(smallLp(), {{0, 1}, {0, 1}, {-1, -1}}), 2,
-       "elements in sparse Cholesky"},
-      {"QCP", disc, -1, "Number of Iterations"},
-      {"SDP", eigenvalueModel(2, {{0, 3}, {1, 1}}), -1, "  primal "},
+      {"LP", smallLp(), -1, "Dual simplex: 2 iterations"},
+      {"MILP", smallLp("II"), -1, "Branch and cut done"},
+      {"LP", smallLp(), 2, "Crossover:"},
+      {"QP", withQ(smallLp(), {{0, 1}, {0, 1}, {-1, -1}}), 2, "Barrier:"},
+      {"QCP", disc, -1, "Ipopt iteration"},
+      {"SDP", eigenvalueModel(2, {{0, 3}, {1, 1}}), -1, "DSDP iteration"},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(std::string(c.className) + " " + c.backendLine);

@@ -1,0 +1,21 @@
+#include "libkorva/watched_nlp.h"
+
+WatchedNlp::WatchedNlp(const Ipopt::SmartPtr<Bonmin::TMINLP> &minlp,
+                       StopSignal &signal, ProgressLog *progress)
+    : TMINLP2TNLP(minlp), signal_(&signal), progress_(progress) {}
+
+bool WatchedNlp::intermediate_callback(
+    Ipopt::AlgorithmMode mode, Ipopt::Index iter, Ipopt::Number objValue,
+    Ipopt::Number infPr, Ipopt::Number infDu, Ipopt::Number mu, Ipopt::Number,
+    Ipopt::Number, Ipopt::Number, Ipopt::Number, Ipopt::Index,
+    const Ipopt::IpoptData *, Ipopt::IpoptCalculatedQuantities *) {
+  if (progress_ != nullptr && progress_->log != nullptr) {
+    logFormatted(*progress_->log,
+                 "Ipopt iteration %d%s: objective %.10g, primal infeasibility "
+                 "%.2e, dual infeasibility %.2e, barrier %.1e",
+                 iter,
+                 mode == Ipopt::RestorationPhaseMode ? " (restoration)" : "",
+                 progress_->modelValue(objValue), infPr, infDu, mu);
+  }
+  return true;
+}

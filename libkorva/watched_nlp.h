@@ -1,0 +1,34 @@
+// The NLP Bonmin hands Ipopt, watched between Ipopt's iterations: the
+// library's own iteration lines (in the model's sense) instead of Ipopt's
+// output.
+#ifndef LIBKORVA_WATCHED_NLP_H
+#define LIBKORVA_WATCHED_NLP_H
+
+#include <BonTMINLP2TNLP.hpp>
+
+#include "libkorva/progress_log.h"
+#include "libkorva/stop_signal.h"
+
+class WatchedNlp : public Bonmin::TMINLP2TNLP {
+ public:
+  // progress null: no iteration lines (the nodes of a search).
+  WatchedNlp(const Ipopt::SmartPtr<Bonmin::TMINLP> &minlp, StopSignal &signal,
+             ProgressLog *progress);
+  TMINLP2TNLP *clone() const override { return new WatchedNlp(*this); }
+
+  bool intermediate_callback(Ipopt::AlgorithmMode mode, Ipopt::Index iter,
+                             Ipopt::Number objValue, Ipopt::Number infPr,
+                             Ipopt::Number infDu, Ipopt::Number mu,
+                             Ipopt::Number dNorm,
+                             Ipopt::Number regularizationSize,
+                             Ipopt::Number alphaDu, Ipopt::Number alphaPr,
+                             Ipopt::Index lsTrials,
+                             const Ipopt::IpoptData *ipData,
+                             Ipopt::IpoptCalculatedQuantities *ipCq) override;
+
+ private:
+  StopSignal *signal_;
+  ProgressLog *progress_;
+};
+
+#endif

@@ -1,0 +1,121 @@
+// What a solve writes: nothing on file descriptors 1 and 2, whatever the
+// backend and outcome, and a short log of the library's own lines, in the
+// model's sense, without the backends' banners, echoes or internals.
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "tests/libkorva/fixture.h"
+
+namespace {
+
+// Points file descriptors 1 and 2 at a temporary file while it lives.
+class DescriptorCapture {
+ public:
+  DescriptorCapture() : file_(std::tmpfile()) {
+    std::fflush(nullptr);
+    for (int fd : {1, 2}) {
+      saved_[fd - 1] = dup(fd);
+      dup2(fileno(file_), fd);
+    }
+  }
+  // Restores the descriptors; gives what was written.
+  std::string text() {
+    std::fflush(nullptr);
+    for (int fd : {1, 2}) {
+      dup2(saved_[fd - 1], fd);
+      close(saved_[fd - 1]);
+    }
+    std::string written;
+    std::rewind(file_);
+    for (int c; (c = std::fgetc(file_)) != EOF;) written += char(c);
+    std::fclose(file_);
+    return written;
+  }
+
+ private:
+  FILE *file_;
+  int saved_[2];
+};
+
+class LibkorvaCaptureTest : public LibkorvaTest {};
+
+TEST_F(LibkorvaCaptureTest, SolvesWriteOnlyTheirShortLog) {
+  struct Case {
+    const char *name;
+    DenseModel model;
+    int status;
+    double maxTime = 1e20;
+  };
+  // max x + y, x + 2y <= 4, 3x + y <= 6: 2.8, whose minimised form is -2.8.
+  DenseModel lp =
+      withRows(variables({1, 1}, {}, -1), {{1, 2}, {3, 1}}, "<<", {4, 6});
+  DenseModel infeasible = withRows(lp, {{1, 1}, {1, 1}}, "<>", {1, 2});
+  DenseModel ray = withRows(variables({1, 1}, {}, -1), {{1, -1}}, "<", {1});
+  Triplets concave{{0, 1}, {0, 1}, {-1, -1}};
+  DenseModel knapsack =
+      withRows(variables({5, 4, 3, 2}, {1, 1, 1, 1}, -1, "BBBB"),
+               {{2, 3, 1, 4}}, "<", {5});
+  DenseModel sos = withParts(
+      withRows(variables({1, 2, 3}, {1, 1, 1}, -1), {{1, 1, 1}}, "<", {2}),
+      [](KVAmodel k) {
+        ASSERT_EQ(addSos(k, 1, {0, 1, 2}, {1, 2, 3}), KVA_OK);
+      });
+  DenseModel indicator = withParts(knapsack, [](KVAmodel k) {
+    ASSERT_EQ(addIndicator(k, 0, 1, {{1, 2}, {1, 1}}, '<', 1), KVA_OK);
+  });
+  DenseModel disc =
+      withQc(variables({1, 1}, {}, -1), {}, {{0, 1}, {0, 1}, {1, 1}}, '<', 1);
+  DenseModel miqcp = disc;
+  miqcp.vtype = "IC";
+  DenseModel sdp = eigenvalueModel(2, {{0, 3}, {-1, 1}});
+  const Case cases[] = {
+      {"LP", lp, KVA_OPTIMAL},
+      {"LP infeasible", infeasible, KVA_INFEASIBLE},
+      {"LP unbounded", ray, KVA_UNBOUNDED},
+      {"QP", withQ(lp, concave), KVA_OPTIMAL},
+      // Falls along x = y, where (x - y)^2 stays 0.
+      {"QP unbounded",
+       withQ(variables({-1, -1}), {{0, 0, 1}, {0, 1, 1}, {1, -2, 1}}),
+       KVA_UNBOUNDED},
+      {"QP infeasible", withQ(infeasible, concave), KVA_INFEASIBLE},
+      {"MILP", knapsack, KVA_OPTIMAL},
+      {"MILP infeasible", withRows(knapsack, {{1, 1, 1, 1}}, ">", {5}),
+       KVA_INFEASIBLE},
+      {"SOS", sos, KVA_OPTIMAL},
+      {"indicator", indicator, KVA_OPTIMAL},
+      {"QCP", disc, KVA_OPTIMAL},
+      {"MIQCP", miqcp, KVA_OPTIMAL},
+      {"MIQCP without time", miqcp, KVA_TIME_LIMIT, 0},
+      {"SDP", sdp, KVA_OPTIMAL},
+  };
+  const char *foreign[] = {
+      "Welcome",       "Cbc0",          "Clp0",     "Coin0",  "command",
+      "was changed",   "Ipopt 3",       "EXIT",     "******", "e+308",
+      "nothing to do", "solvers might", "Number of"};
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    clearLog();
+    setParam("MaxTime", c.maxTime);
+    load(c.model);
+    DescriptorCapture capture;
+    int code = KVAoptimize(model);
+    EXPECT_EQ(capture.text(), "");
+    ASSERT_EQ(code, KVA_OK);
+    EXPECT_EQ(status(), c.status);
+    std::string text = log();
+    for (const char *word : foreign) {
+      EXPECT_EQ(text.find(word), std::string::npos) << word << "\n" << text;
+    }
+    EXPECT_LE(std::count(text.begin(), text.end(), '\n'), 16) << text;
+    if (status() == KVA_OPTIMAL && objVal() > 0) {
+      // The minimised form's value would show the internal sign.
+      char negated[32];
+      std::snprintf(negated, sizeof negated, "-%.4g", objVal());
+      EXPECT_EQ(text.find(negated), std::string::npos) << text;
+    }
+  }
+}
+
+}  // namespace
