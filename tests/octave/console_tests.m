@@ -24,6 +24,7 @@ function console_tests(role)
       evalc('korva_mex(models{k, 2}, struct(''Method'', method));');
     end
   end
-  evalc('korva_mex(market_split(3, 20), struct(''MaxTime'', 0.5));');
+  % A stopped search: with or without a point, depending on the machine.
+  evalc('try korva_mex(market_split(3, 20), struct(''MaxTime'', 0.5)); end');
   printf('END\n');
 end
