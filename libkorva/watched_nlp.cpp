@@ -1,8 +1,8 @@
 #include "libkorva/watched_nlp.h"
 
 WatchedNlp::WatchedNlp(const Ipopt::SmartPtr<Bonmin::TMINLP> &minlp,
-                       StopSignal &signal, ProgressLog *progress)
-    : TMINLP2TNLP(minlp), signal_(&signal), progress_(progress) {}
+                       ProgressLog *progress)
+    : TMINLP2TNLP(minlp), progress_(progress) {}
 
 bool WatchedNlp::intermediate_callback(
     Ipopt::AlgorithmMode mode, Ipopt::Index iter, Ipopt::Number objValue,

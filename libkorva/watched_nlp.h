@@ -7,12 +7,11 @@
 #include <BonTMINLP2TNLP.hpp>
 
 #include "libkorva/progress_log.h"
-#include "libkorva/stop_signal.h"
 
 class WatchedNlp : public Bonmin::TMINLP2TNLP {
  public:
   // progress null: no iteration lines (the nodes of a search).
-  WatchedNlp(const Ipopt::SmartPtr<Bonmin::TMINLP> &minlp, StopSignal &signal,
+  WatchedNlp(const Ipopt::SmartPtr<Bonmin::TMINLP> &minlp,
              ProgressLog *progress);
   TMINLP2TNLP *clone() const override { return new WatchedNlp(*this); }
 
@@ -27,7 +26,6 @@ class WatchedNlp : public Bonmin::TMINLP2TNLP {
                              Ipopt::IpoptCalculatedQuantities *ipCq) override;
 
  private:
-  StopSignal *signal_;
   ProgressLog *progress_;
 };
 
