@@ -38,8 +38,7 @@ test-asan: deps
 test-tsan: deps
 	cmake -S . -B build-tsan -DKORVA_SANITIZE=thread -DCMAKE_BUILD_TYPE=Debug
 	cmake --build build-tsan -j $(JOBS) --target unit_tests
-	# OpenBLAS threads, not built for the sanitizer, look racy to it.
-	cd build-tsan && OPENBLAS_NUM_THREADS=1 ctest --output-on-failure -j $(JOBS)
+	cd build-tsan && ctest --output-on-failure -j $(JOBS)
 
 # libFuzzer (clang) on the gateway against libkorva for FUZZ_SECONDS, the
 # corpus kept in build-fuzz/fuzz-corpus for the next run. CI runs a short

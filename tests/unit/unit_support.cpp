@@ -92,3 +92,10 @@ void expectNothingLeft(const testhost::CallResult &result) {
 }
 
 }  // namespace unit
+
+// Read by ThreadSanitizer at start-up, so that the test binary run alone
+// gets them too: OpenBLAS's worker threads, behind Clp's dense
+// factorisation, synchronise in code the sanitizer does not see.
+extern "C" const char *__tsan_default_suppressions() {
+  return "race:libopenblas\nrace:CoinDenseFactorization\n";
+}
