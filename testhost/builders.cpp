@@ -178,6 +178,24 @@ mxArray *structArray(size_t n, std::vector<std::string> fieldNames) {
   return newStructure(n, fieldNames);
 }
 
+mxArray *structArray(std::vector<Fields> elements) {
+  std::vector<std::string> names;
+  for (const Fields &element : elements) {
+    for (const auto &field : element) {
+      if (std::find(names.begin(), names.end(), field.first) == names.end()) {
+        names.push_back(field.first);
+      }
+    }
+  }
+  mxArray *array = newStructure(elements.size(), names);
+  for (size_t e = 0; e < elements.size(); ++e) {
+    for (const auto &[name, value] : elements[e]) {
+      setField(array, e, name, value);
+    }
+  }
+  return array;
+}
+
 void setField(mxArray *structure, size_t element, const std::string &name,
               mxArray *value) {
   if (structure == nullptr || !mxIsStruct(structure) ||

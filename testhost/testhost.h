@@ -62,6 +62,10 @@ mxArray *cell(std::vector<mxArray *> values);  // 1xn cell
 mxArray *structure(std::vector<std::pair<std::string, mxArray *>> fields);
 // 1xn structure array whose fields all hold no value until set.
 mxArray *structArray(size_t n, std::vector<std::string> fieldNames);
+using Fields = std::vector<std::pair<std::string, mxArray *>>;
+// 1xn structure array of these elements: its fields are every name an
+// element gives, in order of first appearance, unset where one does not.
+mxArray *structArray(std::vector<Fields> elements);
 void setField(mxArray *structure, size_t element, const std::string &name,
               mxArray *value);
 

@@ -111,18 +111,4 @@ TEST_F(LibkorvaAttributesTest, WritesAndReadOnlyAttributes) {
   EXPECT_EQ(value, 0.5);
 }
 
-TEST_F(LibkorvaAttributesTest, SidesSpanLinearRowsThenQuadraticConstraints) {
-  load(withQc(boundLp(), {{0}, {1}}, {{0}, {0}, {1}}, '<', 7));
-  ASSERT_EQ(KVAsetdblattrelement(model, "LHS", 1, -3), KVA_OK);
-  double lhs[2], rhs[2];
-  ASSERT_EQ(KVAgetdblattrarray(model, "LHS", 0, 2, lhs), KVA_OK);
-  ASSERT_EQ(KVAgetdblattrarray(model, "RHS", 0, 2, rhs), KVA_OK);
-  EXPECT_EQ(lhs[0], -inf);
-  EXPECT_EQ(rhs[0], 4);
-  EXPECT_EQ(lhs[1], -3);
-  EXPECT_EQ(rhs[1], 7);
-  EXPECT_EQ(KVAgetdblattrarray(model, "LHS", 1, 2, lhs),
-            KVA_ERROR_INDEX_OUT_OF_RANGE);
-}
-
 }  // namespace

@@ -1,6 +1,5 @@
 function errors_tests
   run_cases({@arguments_are_checked_with_identifiers, ...
-             @reader_errors_carry_the_prefix, ...
              @failed_solves_log_their_status_then_raise_its_code});
 end
 
@@ -23,21 +22,6 @@ end
 
 function two_outputs(varargin)
   [a, b] = korva_mex(varargin{:});
-end
-
-function reader_errors_carry_the_prefix
-  % One of each way a subject is named: a field, an element's field, a
-  % parameter with "/" written "_".
-  cases = {
-    struct('A', [1 1]), struct(), 'A. It should be sparse.'
-    struct('genconind', struct('binvar', 0)), struct(), ...
-      'genconind(1).binvar. Indices start from 1.'
-    struct('obj', 1), struct('MIP_GapRel', '1'), 'MIP/GapRel. It should be double.'
-  };
-  for k = 1:rows(cases)
-    err = raised_error(@() korva_mex(cases{k, 1:2}));
-    assert(err.message, ['korva_mex: ' cases{k, 3}]);
-  end
 end
 
 function failed_solves_log_their_status_then_raise_its_code

@@ -23,10 +23,10 @@ end
 function log_switches_and_file
   % The file gets the log, appended, even when the console does not. A
   % silent call shows nothing, not even a warning about the names it has
-  % none of.
+  % none of, and writes nothing to its file.
   file = [tempname() '.log'];
   model = class_models(){2, 2};
-  cases = {struct(), true; struct('OutputFlag', 0), false;
+  cases = {struct(), true; struct('OutputFlag', 0, 'LogFile', file), false;
            struct('LogToConsole', 0), false;
            struct('LogToConsole', 0, 'LogFile', file), false};
   unwind_protect

@@ -32,11 +32,8 @@ function methods_agree_on_values_and_duals
 end
 
 function other_forms_reach_their_optimum
-  % By the automatic choice and by the barrier. Q and each Qc are taken as
-  % given: sum of Q(i,j) x_i x_j.
-  set = @(type) struct('A', sparse([1 1 1]), 'obj', [3 1 2], 'rhs', 2, ...
-                       'ub', [1 1 1], 'modelsense', 'max', 'sos', ...
-                       struct('type', type, 'index', 1:3, 'weight', [1 2 3]));
+  % By the automatic choice and by the barrier: the forms the class models
+  % do not write. Q is taken as given: sum of Q(i,j) x_i x_j.
   cases = {
     % ranged rows by numeric "lhsorsense": 2 <= x + y <= 3, y <= 1
     struct('A', sparse([1 1]), 'obj', [1 0], 'rhs', 3, 'lhsorsense', 2, ...
@@ -44,32 +41,9 @@ function other_forms_reach_their_optimum
     % maximised, with a constant
     struct('A', sparse([1 1; 1 3]), 'obj', [3 2], 'rhs', [4 6], ...
            'ub', [3 1e20], 'modelsense', 'max', 'objcon', 5), [3; 1], 16
-    % free variables and an equality row
-    struct('A', sparse([1 -1]), 'obj', [1 1], 'rhs', 1, 'lhsorsense', '=', ...
-           'lb', [-2 -5], 'ub', [5 5]), [-2; -3], -5
-    % no matrix: each variable goes to its better bound
-    struct('obj', [1 -1], 'lb', [-1 -1], 'ub', [2 2]), [-1; 2], -3
-    % max 3x + y + 2z, x + y + z <= 2: without a set x and z, with one of
-    % type 1 x alone, of type 2 x and its neighbour y
-    rmfield(set(1), 'sos'), [1; 0; 1], 5
-    set(1), [1; 0; 0], 3
-    set(2), [1; 1; 0], 4
-    % the indicator model's machine stays off when it costs more than 80
-    setfield(class_models(){6, 2}, 'obj', [2 -90]), [0; 0], 0
-    % (x - 1)^2 + (y - 2)^2 - 5 in the positive quadrant
-    struct('Q', speye(2), 'obj', [-2 -4]), [1; 2], -5
     % an off-diagonal term in both triangles: x^2 + xy + y^2 - 3x
     struct('Q', sparse([1 0.5; 0.5 1]), 'obj', [-3 0], 'lb', [-10 -10]), ...
       [2; -1], -3
-    % concave and maximised: 2x - x^2
-    struct('Q', sparse(-1), 'obj', 2, 'modelsense', 'max'), 1, 1
-    % integer: x + y <= 3 cuts (1, 3) off, (1, 2) is next best
-    struct('Q', speye(2), 'obj', [-2.8 -5.2], 'A', sparse([1 1]), 'rhs', 3, ...
-           'ub', [5 5], 'vtype', 'II'), [1; 2], -8.2
-    % max x + 2y on the disc x^2 + y^2 <= 5 with x <= 1.5
-    struct('obj', [1 2], 'modelsense', 'max', 'lb', [-1e20 -1e20], ...
-           'ub', [1.5 1e20], 'quadcon', struct('Qc', speye(2), 'rhs', 5)), ...
-      [1; 2], 5
   };
   for k = 1:rows(cases)
     for method = [-1 2]

@@ -102,15 +102,13 @@ TEST(Build, TheLibraryHoldsTheLinearModelAsGiven) {
 // A ranged quadratic constraint gets both sides, after the linear rows; the
 // parts a model gives are all counted, semidefinite ones only in pairs.
 TEST(Build, CountsAndSidesOfTheAddedParts) {
-  mxArray *quadcon = testhost::structArray(2, {"Qc", "rhs", "lhsorsense"});
-  setField(quadcon, 0, "Qc", sparse(3, 3, {{0, 0, 1}}));
-  setField(quadcon, 0, "rhs", scalar(4));
-  setField(quadcon, 0, "lhsorsense", scalar(1));
-  setField(quadcon, 1, "rhs", scalar(5));
-  setField(quadcon, 1, "lhsorsense", text(">"));
-  mxArray *genconind = testhost::structArray(2, {"binvar"});
-  setField(genconind, 0, "binvar", scalar(1));
-  setField(genconind, 1, "binvar", scalar(2));
+  mxArray *quadcon =
+      testhost::structArray({{{"Qc", sparse(3, 3, {{0, 0, 1}})},
+                              {"rhs", scalar(4)},
+                              {"lhsorsense", scalar(1)}},
+                             {{"rhs", scalar(5)}, {"lhsorsense", text(">")}}});
+  mxArray *genconind =
+      testhost::structArray({{{"binvar", scalar(1)}}, {{"binvar", scalar(2)}}});
   probe::reset();
   solve(
       matrixModel({{"quadcon", quadcon},
@@ -235,18 +233,15 @@ TEST(Build, NameCountMismatchWarnsAndTheModelStillSolves) {
 
 // Every part a model can have, so that each library step is reached.
 Fields everything() {
-  mxArray *quadcon = testhost::structArray(2, {"Qc", "rhs", "lhsorsense"});
-  setField(quadcon, 0, "Qc", sparse(3, 3, {{0, 0, 1}}));
-  setField(quadcon, 0, "rhs", scalar(4));
-  setField(quadcon, 1, "rhs", scalar(5));
-  setField(quadcon, 1, "lhsorsense", scalar(1));
+  mxArray *quadcon = testhost::structArray(
+      {{{"Qc", sparse(3, 3, {{0, 0, 1}})}, {"rhs", scalar(4)}},
+       {{"rhs", scalar(5)}, {"lhsorsense", scalar(1)}}});
+  auto unit = [] { return cell({sparse(1, 1, {{0, 0, 1}})}); };
   mxArray *psdcon =
-      testhost::structArray(2, {"psdmats", "indices", "lhsorsense"});
-  setField(psdcon, 0, "psdmats", cell({sparse(1, 1, {{0, 0, 1}})}));
-  setField(psdcon, 0, "indices", row({1}));
-  setField(psdcon, 1, "psdmats", cell({sparse(1, 1, {{0, 0, 1}})}));
-  setField(psdcon, 1, "indices", row({1}));
-  setField(psdcon, 1, "lhsorsense", scalar(0));
+      testhost::structArray({{{"psdmats", unit()}, {"indices", row({1})}},
+                             {{"psdmats", unit()},
+                              {"indices", row({1})},
+                              {"lhsorsense", scalar(0)}}});
   return matrixModel(
       {{"lhsorsense", row({0, 0})},
        {"objcon", scalar(1)},

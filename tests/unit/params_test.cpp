@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "params/params.h"
 #include "unit_support.h"
 
 namespace {
@@ -115,22 +114,6 @@ TEST(Params, ValuesTheLibraryRefusesDoNotStopTheCall) {
       unit::solve(unit::smallLp(), {{"NumThreads", scalar(-3)}});
   EXPECT_EQ(unit::status(result), "OPTIMAL");
   unit::expectNothingLeft(result);
-}
-
-// The gateway rejects a non-structure before reading; read directly, one
-// still raises, and the record is released through its slot.
-TEST(Params, ReadingANonStructureRaises) {
-  Params params;
-  emptyParams(&params);
-  testhost::Array value(scalar(1));
-  try {
-    getParams(&params, value.get());
-    ADD_FAILURE() << "no error raised";
-  } catch (const testhost::HostError &error) {
-    EXPECT_EQ(error.text, "params. It should be struct!");
-  }
-  EXPECT_EQ(globalParams, nullptr);
-  EXPECT_EQ(testhost::heldBlocks(), 0u);
 }
 
 }  // namespace

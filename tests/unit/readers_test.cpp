@@ -119,19 +119,17 @@ TEST_F(ReadRecord, ReadsOnlyValuesOfTheFirstElement) {
 // triplet lists cut to the shortest, unchecked semidefinite indices, and a
 // warning for each of the last two and for an unset indicator field.
 TEST_F(ReadRecord, StoresStructArrayFieldsAsGiven) {
-  mxArray *quadcon = testhost::structArray(
-      2, {"Qc", "name", "lhsorsense", "Qrow", "Qcol", "Qval"});
-  setField(quadcon, 0, "Qc", sparse(2, 2, {{0, 0, 1}, {0, 1, 2}}));
-  setField(quadcon, 0, "name", text(std::string(130, 'n')));
-  setField(quadcon, 0, "lhsorsense", scalar(1));
-  setField(quadcon, 0, "Qrow", row({2, 2}));
-  setField(quadcon, 1, "Qrow", row({1, 2, 3}));
-  setField(quadcon, 1, "Qcol", row({1, 2.9}));
-  setField(quadcon, 1, "Qval", row({4, 5, 6}));
-  mxArray *genconind = testhost::structArray(2, {"binval", "sense", "rhs"});
-  setField(genconind, 0, "binval", scalar(1.8));
-  setField(genconind, 0, "sense", text(">="));
-  setField(genconind, 0, "rhs", scalar(4));
+  mxArray *quadcon =
+      testhost::structArray({{{"Qc", sparse(2, 2, {{0, 0, 1}, {0, 1, 2}})},
+                              {"name", text(std::string(130, 'n'))},
+                              {"lhsorsense", scalar(1)},
+                              {"Qrow", row({2, 2})}},
+                             {{"Qrow", row({1, 2, 3})},
+                              {"Qcol", row({1, 2.9})},
+                              {"Qval", row({4, 5, 6})}}});
+  mxArray *genconind = testhost::structArray(
+      {{{"binval", scalar(1.8)}, {"sense", text(">=")}, {"rhs", scalar(4)}},
+       {}});
   read(structure({{"quadcon", quadcon},
                   {"sos", structure({{"type", scalar(1.9)},
                                      {"index", row({3, 1})},
@@ -262,103 +260,104 @@ struct ErrorCase {
   std::string message;
 };
 
+// "@" in a message stands for the usual subject: the field, after the
+// element's family and number where there is one.
+std::string expanded(const ErrorCase &c) {
+  std::string family = c.family, subject = c.field;
+  if (family != "model") {
+    bool alone = family.back() == '!';
+    subject = family.substr(0, family.size() - alone) +
+              (alone ? "(1)." : "(2).") + subject;
+  }
+  return c.message[0] == '@' ? subject + c.message.substr(1) : c.message;
+}
+
 void expectErrors(const std::vector<ErrorCase> &cases) {
   for (const ErrorCase &c : cases) {
-    SCOPED_TRACE(c.message);
+    std::string message = expanded(c);
+    SCOPED_TRACE(message);
     testhost::Array model(modelWith(c.family, c.field, make(c.value)));
     testhost::CallResult result = testhost::call({model.get()});
-    EXPECT_EQ(result.message, c.message);
+    EXPECT_EQ(result.message, message);
     unit::expectNothingLeft(result);
   }
 }
 
 TEST(ReaderErrors, LinearAndTextFields) {
   expectErrors({
-      {"model", "A", "numbers", "A. It should be sparse."},
-      {"model", "A", "sparseComplex", "A. It should be real."},
-      {"model", "rhs", "text", "rhs. It should be double."},
-      {"model", "lhsorsense", "cell",
-       "lhsorsense. It should be double or char."},
-      {"model", "lb", "int32", "lb. It should be double."},
-      {"model", "ub", "logical", "ub. It should be double."},
-      {"model", "start", "text", "start. It should be double."},
-      {"model", "colbasis", "text", "colbasis. It should be double."},
-      {"model", "vtype", "numbers", "vtype. It should be char array."},
-      {"model", "modelname", "scalar", "modelname. It should be char array."},
-      {"model", "modelsense", "scalar", "modelsense. It should be char array."},
-      {"model", "modelsense", "longText", "modelsense. too long!"},
-      {"model", "objcon", "numbers", "objcon. It should be scalar."},
-      {"model", "objcon", "text", "objcon. It should be double."},
-      {"model", "constrnames", "text", "constrnames. It should be cell!"},
-      {"model", "constrnames", "cell", "constrnames. It should be char array."},
-      {"model", "Q", "full", "Q. It should be sparse."},
-      {"model", "Q", "wide23", "Q. It should be square!"},
-      {"model", "a", "scalar", "a. Unsupported model attribute."},
-      {"model", "Obj", "numbers", "Obj. Unsupported model attribute."},
+      {"model", "A", "numbers", "@. It should be sparse."},
+      {"model", "A", "sparseComplex", "@. It should be real."},
+      {"model", "rhs", "text", "@. It should be double."},
+      {"model", "lhsorsense", "cell", "@. It should be double or char."},
+      {"model", "lb", "int32", "@. It should be double."},
+      {"model", "ub", "logical", "@. It should be double."},
+      {"model", "start", "text", "@. It should be double."},
+      {"model", "colbasis", "text", "@. It should be double."},
+      {"model", "vtype", "numbers", "@. It should be char array."},
+      {"model", "modelname", "scalar", "@. It should be char array."},
+      {"model", "modelsense", "scalar", "@. It should be char array."},
+      {"model", "modelsense", "longText", "@. too long!"},
+      {"model", "objcon", "numbers", "@. It should be scalar."},
+      {"model", "objcon", "text", "@. It should be double."},
+      {"model", "constrnames", "text", "@. It should be cell!"},
+      {"model", "constrnames", "cell", "@. It should be char array."},
+      {"model", "Q", "full", "@. It should be sparse."},
+      {"model", "Q", "wide23", "@. It should be square!"},
+      {"model", "a", "scalar", "@. Unsupported model attribute."},
+      {"model", "Obj", "numbers", "@. Unsupported model attribute."},
   });
 }
 
 TEST(ReaderErrors, QuadraticConstraints) {
   expectErrors({
-      {"quadcon", "Qc", "wide23", "quadcon(2).Qc. It should be square!"},
-      {"quadcon", "Qc", "numbers", "quadcon(2).Qc. It should be sparse."},
-      {"quadcon", "rhs", "numbers", "quadcon(2).rhs. It should be scalar."},
-      {"quadcon", "rhs", "text", "quadcon(2).rhs. It should be double."},
-      {"quadcon", "lhsorsense", "twoChars",
-       "quadcon(2).lhsorsense. It should be scalar."},
-      {"quadcon", "lhsorsense", "logical",
-       "quadcon(2).lhsorsense. It should be double or char."},
-      {"quadcon", "q", "wide23", "quadcon(2).q. It should be 1*n sparse."},
-      {"quadcon", "q", "text", "quadcon(2).q. It should be sparse."},
-      {"quadcon", "name", "scalar",
-       "quadcon(2).name. It should be char array."},
-      {"quadcon", "Qrow", "zeroIndex",
-       "quadcon(2).Qrow. Indices start from 1."},
-      {"quadcon", "Qcol", "gapIndex", "quadcon(2).Qcol. Indices start from 1."},
-      {"quadcon", "Qval", "text", "quadcon(2).Qval. It should be double."},
-      {"quadcon", "Qr", "numbers", "quadcon(2).Qr. Invalid attribute."},
+      {"quadcon", "Qc", "wide23", "@. It should be square!"},
+      {"quadcon", "Qc", "numbers", "@. It should be sparse."},
+      {"quadcon", "rhs", "numbers", "@. It should be scalar."},
+      {"quadcon", "rhs", "text", "@. It should be double."},
+      {"quadcon", "lhsorsense", "twoChars", "@. It should be scalar."},
+      {"quadcon", "lhsorsense", "logical", "@. It should be double or char."},
+      {"quadcon", "q", "wide23", "@. It should be 1*n sparse."},
+      {"quadcon", "q", "text", "@. It should be sparse."},
+      {"quadcon", "name", "scalar", "@. It should be char array."},
+      {"quadcon", "Qrow", "zeroIndex", "@. Indices start from 1."},
+      {"quadcon", "Qcol", "gapIndex", "@. Indices start from 1."},
+      {"quadcon", "Qval", "text", "@. It should be double."},
+      {"quadcon", "Qr", "numbers", "@. Invalid attribute."},
   });
 }
 
 TEST(ReaderErrors, SosSetsAndIndicators) {
   expectErrors({
-      {"model", "sos", "numbers", "sos. It should be struct!"},
+      {"model", "sos", "numbers", "@. It should be struct!"},
       {"sos", "weight", "empty", "sos.weight 2. It is empty!"},
       {"sos", "index", "scalar", "sos. index_length != weight_length. "},
       {"sos", "index", "text", "sos.index 2. It should be double."},
       {"sos", "weight", "text", "sos.weight 2. It should be double."},
-      {"sos", "type", "text", "sos(2).type. It should be double."},
-      {"sos", "index", "zeroIndex", "sos(2).index. Indices start from 1."},
+      {"sos", "type", "text", "@. It should be double."},
+      {"sos", "index", "zeroIndex", "@. Indices start from 1."},
       // Names are checked before values: the first set already fails.
       {"sos", "priority", "scalar", "sos(1).priority. Invalid attribute."},
-      {"genconind", "rhs", "numbers", "genconind(2).rhs. It should be scalar."},
-      {"genconind", "lhs", "text", "genconind(2).lhs. It should be double."},
-      {"genconind", "sense", "scalar",
-       "genconind(2).sense. It should be char array."},
-      {"genconind", "a", "wide23", "genconind(2).a. It should be 1*n sparse."},
-      {"genconind", "a", "text", "genconind(2).a. It should be sparse."},
-      {"genconind", "name", "scalar",
-       "genconind(2).name. It should be char array."},
-      {"genconind", "binvar", "numbers",
-       "genconind(2).binvar. It should be scalar."},
-      {"genconind", "binvar", "half",
-       "genconind(2).binvar. Indices start from 1."},
-      {"genconind", "binval", "logical",
-       "genconind(2).binval. It should be double."},
-      {"genconind", "bin", "scalar", "genconind(2).bin. Invalid attribute."},
-      {"genconind!", "binvar", "empty",
-       "genconind(1).binvar. It should be scalar."},
+      {"genconind", "rhs", "numbers", "@. It should be scalar."},
+      {"genconind", "lhs", "text", "@. It should be double."},
+      {"genconind", "sense", "scalar", "@. It should be char array."},
+      {"genconind", "a", "wide23", "@. It should be 1*n sparse."},
+      {"genconind", "a", "text", "@. It should be sparse."},
+      {"genconind", "name", "scalar", "@. It should be char array."},
+      {"genconind", "binvar", "numbers", "@. It should be scalar."},
+      {"genconind", "binvar", "half", "@. Indices start from 1."},
+      {"genconind", "binval", "logical", "@. It should be double."},
+      {"genconind", "bin", "scalar", "@. Invalid attribute."},
+      {"genconind!", "binvar", "empty", "@. It should be scalar."},
   });
 }
 
 TEST(ReaderErrors, SemidefiniteParts) {
   expectErrors({
-      {"psdvar", "obj", "numbers", "psdvar(2).obj. It should be sparse."},
-      {"psdvar", "obj", "asymmetric", "psdvar(2).obj. It should be symmetric."},
+      {"psdvar", "obj", "numbers", "@. It should be sparse."},
+      {"psdvar", "obj", "asymmetric", "@. It should be symmetric."},
       {"psdvar", "name", "scalar", "psdvar.name. It should be char array."},
-      {"psdvar", "objs", "symmetric", "psdvar(2).objs. Invalid attribute."},
-      {"psdcon", "psdmats", "symmetric",
-       "psdcon(2).psdmats. It should be cell!"},
+      {"psdvar", "objs", "symmetric", "@. Invalid attribute."},
+      {"psdcon", "psdmats", "symmetric", "@. It should be cell!"},
       {"psdcon", "psdmats", "cell",
        "psdcon(2).psdmats{1}. It should be sparse."},
       {"psdcon", "psdmats", "cells",
@@ -370,12 +369,11 @@ TEST(ReaderErrors, SemidefiniteParts) {
        "psdcon.lhsorsense. It should be scalar."},
       {"psdcon", "lhsorsense", "logical",
        "psdcon.lhsorsense. It should be double or char."},
-      {"psdcon", "linearterm", "wide23",
-       "psdcon(2).linearterm. It should be 1*n sparse."},
+      {"psdcon", "linearterm", "wide23", "@. It should be 1*n sparse."},
       {"psdcon", "linearterm", "text",
        "psdcon.linearterm. It should be sparse."},
       {"psdcon", "name", "scalar", "psdcon.name. It should be char array."},
-      {"psdcon", "psdmat", "symmetric", "psdcon(2).psdmat. Invalid attribute."},
+      {"psdcon", "psdmat", "symmetric", "@. Invalid attribute."},
   });
 }
 
@@ -384,23 +382,20 @@ TEST(ReaderErrors, SemidefiniteParts) {
 // scalars must be real.
 TEST(ReaderErrors, SizeAndRealGuards) {
   std::vector<ErrorCase> cases = {
-      {"quadcon!", "Qrow", "huge", "quadcon(1).Qrow. It is too large."},
-      {"quadcon!", "Qcol", "huge", "quadcon(1).Qcol. It is too large."},
-      {"quadcon!", "Qval", "huge", "quadcon(1).Qval. It is too large."},
+      {"quadcon!", "Qrow", "huge", "@. It is too large."},
+      {"quadcon!", "Qcol", "huge", "@. It is too large."},
+      {"quadcon!", "Qval", "huge", "@. It is too large."},
       {"psdcon!", "indices", "huge", "psdcon.indices. It is too large."},
       {"sos", "weight", "huger", "sos.weight 2. It is too large."},
       {"sos", "index", "complex", "sos.index 2. It should be real."},
-      {"sos!", "type", "complex", "sos(1).type. It should be real."},
-      {"model", "objcon", "complex", "objcon. It should be real."},
-      {"model", "rhs", "complex", "rhs. It should be real."},
-      {"quadcon!", "rhs", "complex", "quadcon(1).rhs. It should be real."},
-      {"quadcon!", "lhsorsense", "complex",
-       "quadcon(1).lhsorsense. It should be real."},
-      {"genconind!", "binvar", "complex",
-       "genconind(1).binvar. It should be real."},
-      {"genconind!", "binval", "complex",
-       "genconind(1).binval. It should be real."},
-      {"genconind!", "lhs", "complex", "genconind(1).lhs. It should be real."},
+      {"sos!", "type", "complex", "@. It should be real."},
+      {"model", "objcon", "complex", "@. It should be real."},
+      {"model", "rhs", "complex", "@. It should be real."},
+      {"quadcon!", "rhs", "complex", "@. It should be real."},
+      {"quadcon!", "lhsorsense", "complex", "@. It should be real."},
+      {"genconind!", "binvar", "complex", "@. It should be real."},
+      {"genconind!", "binval", "complex", "@. It should be real."},
+      {"genconind!", "lhs", "complex", "@. It should be real."},
       {"psdcon!", "rhs", "complex", "psdcon.rhs. It should be real."},
       {"psdcon!", "lhsorsense", "complex",
        "psdcon.lhsorsense. It should be real."},

@@ -122,27 +122,23 @@ std::vector<double> denseOf(const mxArray *array) {
 // X is the projector on C's eigenvector (1, -1); the first variable, a
 // 1x1 one, is held at 1.
 unit::Fields eigenvalueModel() {
-  mxArray *psdvar = testhost::structArray(2, {"obj"});
-  testhost::setField(psdvar, 0, "obj", sparse(1, 1, {{0, 0, 1}}));
-  testhost::setField(
-      psdvar, 1, "obj",
-      sparse(2, 2, {{0, 0, 2}, {0, 1, 1}, {1, 0, 1}, {1, 1, 2}}));
-  mxArray *psdcon =
-      testhost::structArray(2, {"psdmats", "indices", "rhs", "lhsorsense"});
-  testhost::setField(psdcon, 0, "psdmats",
-                     testhost::cell({sparse(2, 2, {{0, 0, 1}, {1, 1, 1}})}));
-  testhost::setField(psdcon, 0, "indices", row({2}));
-  testhost::setField(psdcon, 0, "rhs", scalar(1));
-  testhost::setField(psdcon, 0, "lhsorsense", testhost::text("="));
-  testhost::setField(psdcon, 1, "psdmats",
-                     testhost::cell({sparse(1, 1, {{0, 0, 1}})}));
-  testhost::setField(psdcon, 1, "indices", row({1}));
-  testhost::setField(psdcon, 1, "rhs", scalar(1));
-  testhost::setField(psdcon, 1, "lhsorsense", testhost::text("="));
-  return {{"obj", row({0})},
-          {"ub", row({0})},
-          {"psdvar", psdvar},
-          {"psdcon", psdcon}};
+  auto equal = [](mxArray *matrix, double index) -> unit::Fields {
+    return {{"psdmats", testhost::cell({matrix})},
+            {"indices", row({index})},
+            {"rhs", scalar(1)},
+            {"lhsorsense", testhost::text("=")}};
+  };
+  return {
+      {"obj", row({0})},
+      {"ub", row({0})},
+      {"psdvar",
+       testhost::structArray(
+           {{{"obj", sparse(1, 1, {{0, 0, 1}})}},
+            {{"obj",
+              sparse(2, 2, {{0, 0, 2}, {0, 1, 1}, {1, 0, 1}, {1, 1, 2}})}}})},
+      {"psdcon",
+       testhost::structArray({equal(sparse(2, 2, {{0, 0, 1}, {1, 1, 1}}), 2),
+                              equal(sparse(1, 1, {{0, 0, 1}}), 1)})}};
 }
 
 // The library is asked for each variable's sizes, then for its entries: the

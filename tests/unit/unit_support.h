@@ -15,7 +15,7 @@
 
 namespace unit {
 
-using Fields = std::vector<std::pair<std::string, mxArray *>>;
+using Fields = testhost::Fields;
 
 // min x1 + x2 subject to x1 + x2 >= 1: optimum 1.
 inline Fields smallLp() {
