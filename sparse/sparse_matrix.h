@@ -35,11 +35,12 @@ void matlabSparse2csc(int32_t nzmax, int32_t numRows, int32_t numCols,
 void matlabSparse2coo(int32_t nzmax, int32_t numRows, int32_t numCols,
                       const mwIndex *jc, const mwIndex *ir, const double *pr,
                       CooMatrix *out);
-// Keeps the upper triangle with the diagonal (row <= column).
-void matlabSparse2cooSymmetric(int32_t nzmax, int32_t numRows, int32_t numCols,
+// Keeps the upper triangle with the diagonal (row <= column) of a symmetric
+// array: every entry off the diagonal has its mirror, of equal value. False,
+// with the record holding nothing, when the array is not symmetric.
+bool matlabSparse2cooSymmetric(int32_t nzmax, int32_t numRows, int32_t numCols,
                                const mwIndex *jc, const mwIndex *ir,
                                const double *pr, CooMatrix *out);
-bool isSymmetric(const mxArray *array);
 
 mxArray *csc2MatlabSparse(const CscMatrix *csc);
 
