@@ -206,13 +206,12 @@ void readSymmetricSparse(const char *subject, const mxArray *value,
     korvaError(subject, "It should be sparse.");
   }
   SparseView view = viewSparse(subject, value);
-  if (!isSymmetric(value)) {
-    releaseSparseView(&view);
+  const bool symmetric = matlabSparse2cooSymmetric(
+      view.nzmax, view.numRows, view.numCols, view.jc, view.ir, view.vals, out);
+  releaseSparseView(&view);
+  if (!symmetric) {
     korvaError(subject, "It should be symmetric.");
   }
-  matlabSparse2cooSymmetric(view.nzmax, view.numRows, view.numCols, view.jc,
-                            view.ir, view.vals, out);
-  releaseSparseView(&view);
   if (out->nnz == 0) {
     releaseTripletArrays(out);
   }

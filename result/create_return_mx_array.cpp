@@ -151,10 +151,27 @@ mxArray *assembleUnsorted(int32_t numEntries, int32_t side, int32_t *flatIdx,
   return matrix;
 }
 
-// The sizes are asked for first, then the entries, whose values go straight
-// into the host array. A value without usable sizes is a 0x0 matrix; one
-// whose entries cannot be read is all zero. Entries come in ascending order
-// from the library, which needs no sort.
+// Entries that are not in ascending order are read again, into an array
+// of their own, and sorted; the library reports the same entries each time.
+mxArray *readUnsorted(KVAmodel model, int element, int numEntries, int side,
+                      mxArray *array) {
+  int32_t *flatIdx = static_cast<int32_t *>(
+      mxMalloc(sizeof(int32_t) * static_cast<size_t>(numEntries)));
+  int reported[3] = {0, 0, 0};
+  if (KVAgetmatattrelement(model, "PsdX", element, &reported[0], &reported[1],
+                           &reported[2], flatIdx,
+                           mxGetDoubles(array)) != KVA_OK) {
+    mxDestroyArray(array);
+    mxFree(flatIdx);
+    return zeroSparse(side, side);
+  }
+  return assembleUnsorted(numEntries, side, flatIdx, array);
+}
+
+// The sizes are asked for first, then the entries, whose values and flat
+// indices go straight into the host array. A value without usable sizes is
+// a 0x0 matrix; one whose entries cannot be read is all zero. Entries come
+// in ascending order from the library, which needs no sort.
 mxArray *readPsdValue(KVAmodel model, int element) {
   int numEntries = 0;
   int numRows = 0;
@@ -170,20 +187,16 @@ mxArray *readPsdValue(KVAmodel model, int element) {
   mxArray *matrix =
       mxCreateSparse(static_cast<mwSize>(numRows), static_cast<mwSize>(numCols),
                      static_cast<mwSize>(numEntries), mxREAL);
-  int32_t *flatIdx = static_cast<int32_t *>(
-      mxMalloc(sizeof(int32_t) * static_cast<size_t>(numEntries)));
   int reported[3] = {0, 0, 0};
   if (KVAgetmatattrelement(model, "PsdX", element, &reported[0], &reported[1],
-                           &reported[2], flatIdx,
+                           &reported[2], flatIndexRoom(matrix),
                            mxGetDoubles(matrix)) != KVA_OK) {
     mxDestroyArray(matrix);
-    mxFree(flatIdx);
     return zeroSparse(numRows, numCols);
   }
-  if (!sortedFlat2MatlabSparse(numEntries, flatIdx, matrix)) {
-    return assembleUnsorted(numEntries, numCols, flatIdx, matrix);
+  if (!sortedFlat2MatlabSparse(numEntries, matrix)) {
+    return readUnsorted(model, element, numEntries, numCols, matrix);
   }
-  mxFree(flatIdx);
   return matrix;
 }
 

@@ -35,11 +35,12 @@ void matlabSparse2csc(int32_t nzmax, int32_t numRows, int32_t numCols,
 void matlabSparse2coo(int32_t nzmax, int32_t numRows, int32_t numCols,
                       const mwIndex *jc, const mwIndex *ir, const double *pr,
                       CooMatrix *out);
-// Keeps the upper triangle with the diagonal (row <= column).
-void matlabSparse2cooSymmetric(int32_t nzmax, int32_t numRows, int32_t numCols,
+// Keeps the upper triangle with the diagonal (row <= column) of a symmetric
+// array: every entry off the diagonal has its mirror, of equal value. False,
+// with the record holding nothing, when the array is not symmetric.
+bool matlabSparse2cooSymmetric(int32_t nzmax, int32_t numRows, int32_t numCols,
                                const mwIndex *jc, const mwIndex *ir,
                                const double *pr, CooMatrix *out);
-bool isSymmetric(const mxArray *array);
 
 mxArray *csc2MatlabSparse(const CscMatrix *csc);
 
@@ -50,11 +51,13 @@ void free_coo(CooMatrix *coo);
 void sort(CooMatrix *coo);
 void coo2csc_row_major(CooMatrix *coo, CscMatrix *out);
 mxArray *coo2MatlabSparse(CooMatrix *coo, const char *kind);
-// Fills the rows and column starts of a square host array created with nnz
-// entries whose values are in place, from ascending flat indices r * n + c,
-// as coo2MatlabSparse would for "PSD" triplets. False, with the array half
-// filled, when the indices do not ascend or leave the matrix.
-bool sortedFlat2MatlabSparse(int32_t nnz, const int32_t *flatIdx,
-                             mxArray *array);
+// A square host array created with nzmax entries has room for nzmax flat
+// indices r * n + c in the upper half of its row array, where the solver can
+// write them. With the values in place, sortedFlat2MatlabSparse turns the
+// first nnz of them into the rows and column starts, as coo2MatlabSparse
+// would for "PSD" triplets. False, with the array half filled, when the
+// indices do not ascend or leave the matrix.
+int32_t *flatIndexRoom(mxArray *array);
+bool sortedFlat2MatlabSparse(int32_t nnz, mxArray *array);
 
 #endif

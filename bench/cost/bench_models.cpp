@@ -141,3 +141,10 @@ mxArray *symmetricBand(size_t nnz) {
   jc[n] = k;
   return out;
 }
+
+bool upperTriangle(const mxArray *matrix, CooMatrix *upper) {
+  return matlabSparse2cooSymmetric(
+      int32_t(mxGetNzmax(matrix)), int32_t(mxGetM(matrix)),
+      int32_t(mxGetN(matrix)), mxGetJc(matrix), mxGetIr(matrix),
+      mxGetDoubles(matrix), upper);
+}

@@ -6,6 +6,7 @@
 #include <cstddef>
 
 #include "mex.h"
+#include "sparse/sparse_matrix.h"
 
 struct BenchModel {
   mxArray *model;
@@ -26,5 +27,8 @@ BenchModel semidefiniteModel(size_t nnz);
 
 // A symmetric host sparse array of about nnz entries, eleven per column.
 mxArray *symmetricBand(size_t nnz);
+
+// The module's copy of the upper triangle, which tests the symmetry too.
+bool upperTriangle(const mxArray *matrix, CooMatrix *upper);
 
 #endif
