@@ -82,7 +82,8 @@ void runSearch(Bonmin::Bab &search, SolveJob &job, bool withObjective) {
                              [](char t) { return t == 'B' || t == 'I'; });
   ProgressLog progress(job.log, job.store);
   setup.nonlinearSolver()->use(
-      new WatchedNlp(problem, !integer && withObjective ? &progress : nullptr));
+      new WatchedNlp(problem, *job.signal.terminate,
+                     !integer && withObjective ? &progress : nullptr));
 
   // Bonmin has no stop callback; its search checks the Cbc event flag
   // between nodes, which the watcher keeps raising once a stop is due.
