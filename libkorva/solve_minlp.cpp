@@ -33,6 +33,9 @@ void applySettings(Bonmin::BonminSetup &setup, const SolveJob &job) {
   options->SetIntegerValue("print_level", 0);
   options->SetStringValue("sb", "yes");
   options->SetStringValue("bonmin.algorithm", "B-BB");
+  // Bonmin turns it on unless told: a MILP search of its own at the root
+  // that no stop request reaches, only its time limit.
+  options->SetStringValue("bonmin.heuristic_dive_MIP_fractional", "no");
   options->SetNumericValue("bonmin.time_limit", timeLimit);
   options->SetNumericValue("max_cpu_time", timeLimit);
   options->SetNumericValue("bonmin.allowable_gap", s.mipGapAbs);
