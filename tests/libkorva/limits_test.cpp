@@ -186,7 +186,7 @@ TEST_F(LibkorvaLimitsTest, TerminateFromAnotherThreadEndsWithInterrupted) {
   // A MILP, an MIQP, a QCP and an MIQCP.
   for (const DenseModel &hard :
        {hardKnapsack(150, 10), hardMinlp(), longQcp(),
-        withQc(hardMinlp(), {}, {{0}, {0}, {1}}, '<', 1)}) {
+        withQc(marketSplit(4, 30), {}, {{0}, {0}, {1}}, '<', 1)}) {
     clearLog();
     // A safety net so that a broken terminate fails instead of hanging.
     ASSERT_EQ(KVAsetdblparam(env, "MaxTime", 60.0), KVA_OK);
