@@ -59,9 +59,7 @@ DenseModel longQcp(int n = 800) {
       q.vals.push_back((i == j ? 1 : 2) * std::pow(0.99, j - i));
     }
   }
-  DenseModel m = variables(std::vector<double>(n, 1), {}, -1, "",
-                           std::vector<double>(n, -inf));
-  return withQc(m, {}, q, '<', 1);
+  return withQc(variables(std::vector<double>(n, 1), {}, -1), {}, q, '<', 1);
 }
 
 struct Limit {
@@ -183,7 +181,6 @@ TEST_F(LibkorvaLimitsTest, StartsTheSearchCannotImproveEndInTheOptimum) {
 }
 
 TEST_F(LibkorvaLimitsTest, TerminateFromAnotherThreadEndsWithInterrupted) {
-  // A MILP, an MIQP, a QCP and an MIQCP.
   for (const DenseModel &hard :
        {hardKnapsack(150, 10), hardMinlp(), longQcp(),
         withQc(marketSplit(4, 30), {}, {{0}, {0}, {1}}, '<', 1)}) {
