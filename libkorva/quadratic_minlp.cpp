@@ -10,13 +10,12 @@ double valueOf(const std::vector<QuadTerm> &terms, const Ipopt::Number *x) {
   return sum;
 }
 
-// Adds factor times the gradient of the terms, through position(column).
-template <typename Position>
+// Adds factor times the gradient of the terms.
 void addGradient(const std::vector<QuadTerm> &terms, const Ipopt::Number *x,
-                 double factor, Ipopt::Number *out, Position position) {
+                 double factor, Ipopt::Number *out) {
   for (const QuadTerm &t : terms) {
-    out[position(t.row)] += factor * t.val * x[t.col];
-    out[position(t.col)] += factor * t.val * x[t.row];
+    out[t.row] += factor * t.val * x[t.col];
+    out[t.col] += factor * t.val * x[t.row];
   }
 }
 
@@ -58,6 +57,22 @@ QuadraticMinlp::QuadraticMinlp(const ModelStore &store, bool withObjective)
     }
     jacobianCount_ += static_cast<int>(row.size());
     jacobian_.push_back(std::move(jacobianRow));
+  }
+  for (const QuadTerm &t : store.objQuad) {
+    objectiveHessian_.push_back(hessianPosition(t.row, t.col));
+  }
+  for (size_t k = 0; k < store.quadConstrs.size(); ++k) {
+    const std::vector<int> &cols = jacobian_[rows + k].cols;
+    auto place = [&cols](int j) {
+      return static_cast<int>(std::lower_bound(cols.begin(), cols.end(), j) -
+                              cols.begin());
+    };
+    TermPlaces places;
+    for (const QuadTerm &t : store.quadConstrs[k].quad) {
+      places.hessian.push_back(hessianPosition(t.row, t.col));
+      places.jacobian.emplace_back(place(t.row), place(t.col));
+    }
+    constraintPlaces_.push_back(std::move(places));
   }
 }
 
@@ -151,8 +166,7 @@ bool QuadraticMinlp::eval_f(Ipopt::Index n, const Ipopt::Number *x, bool,
 bool QuadraticMinlp::eval_grad_f(Ipopt::Index n, const Ipopt::Number *x, bool,
                                  Ipopt::Number *grad) {
   for (int j = 0; j < n; ++j) grad[j] = objectiveFactor_ * store_.obj[j];
-  addGradient(store_.objQuad, x, objectiveFactor_, grad,
-              [](int j) { return j; });
+  addGradient(store_.objQuad, x, objectiveFactor_, grad);
   return true;
 }
 
@@ -188,27 +202,26 @@ bool QuadraticMinlp::eval_jac_g(Ipopt::Index, const Ipopt::Number *x, bool,
     }
     Ipopt::Number *out = values + row.first;
     std::copy(row.linear.begin(), row.linear.end(), out);
-    if (i >= linearRows) {
-      auto position = [&row](int j) {
-        return static_cast<int>(
-            std::lower_bound(row.cols.begin(), row.cols.end(), j) -
-            row.cols.begin());
-      };
-      addGradient(store_.quadConstrs[i - linearRows].quad, x, 1.0, out,
-                  position);
+    if (i < linearRows) continue;
+    const std::vector<QuadTerm> &quad = store_.quadConstrs[i - linearRows].quad;
+    const TermPlaces &places = constraintPlaces_[i - linearRows];
+    for (size_t t = 0; t < quad.size(); ++t) {
+      out[places.jacobian[t].first] += quad[t].val * x[quad[t].col];
+      out[places.jacobian[t].second] += quad[t].val * x[quad[t].row];
     }
   }
   return true;
 }
 
 void QuadraticMinlp::addHessianTerms(const std::vector<QuadTerm> &terms,
+                                     const std::vector<int> &positions,
                                      double factor,
                                      Ipopt::Number *values) const {
   // v x_r x_c has second derivative v at (r, c) and (c, r), 2v on the
   // diagonal; only the lower entry is stored.
-  for (const QuadTerm &t : terms) {
-    values[hessianPosition(t.row, t.col)] +=
-        (t.row == t.col ? 2.0 : 1.0) * factor * t.val;
+  for (size_t t = 0; t < terms.size(); ++t) {
+    values[positions[t]] +=
+        (terms[t].row == terms[t].col ? 2.0 : 1.0) * factor * terms[t].val;
   }
 }
 
@@ -225,10 +238,12 @@ bool QuadraticMinlp::eval_h(Ipopt::Index, const Ipopt::Number *, bool,
     return true;
   }
   std::fill(values, values + hessian_.size(), 0.0);
-  addHessianTerms(store_.objQuad, objFactor * objectiveFactor_, values);
+  addHessianTerms(store_.objQuad, objectiveHessian_,
+                  objFactor * objectiveFactor_, values);
   int linearRows = numRows(store_);
   for (size_t k = 0; k < store_.quadConstrs.size(); ++k) {
-    addHessianTerms(store_.quadConstrs[k].quad, lambda[linearRows + k], values);
+    addHessianTerms(store_.quadConstrs[k].quad, constraintPlaces_[k].hessian,
+                    lambda[linearRows + k], values);
   }
   return true;
 }

@@ -60,8 +60,16 @@ class QuadraticMinlp : public Bonmin::TMINLP {
     std::vector<double> linear;
     int first;
   };
+  // Where each of a constraint's quadratic terms lands: its Hessian entry,
+  // and the places of its row and column in the Jacobian row. Found once,
+  // since Ipopt evaluates at every iteration (and Bonmin at every node).
+  struct TermPlaces {
+    std::vector<int> hessian;
+    std::vector<std::pair<int, int>> jacobian;
+  };
   int hessianPosition(int row, int col) const;
-  void addHessianTerms(const std::vector<QuadTerm> &terms, double factor,
+  void addHessianTerms(const std::vector<QuadTerm> &terms,
+                       const std::vector<int> &positions, double factor,
                        Ipopt::Number *values) const;
 
   const ModelStore &store_;
@@ -70,6 +78,8 @@ class QuadraticMinlp : public Bonmin::TMINLP {
   int jacobianCount_ = 0;
   // Lower triangle (row >= col) of the Lagrangian's Hessian.
   std::map<std::pair<int, int>, int> hessian_;
+  std::vector<int> objectiveHessian_;
+  std::vector<TermPlaces> constraintPlaces_;
 };
 
 #endif

@@ -33,6 +33,9 @@ void applySettings(Bonmin::BonminSetup &setup, const SolveJob &job) {
   options->SetIntegerValue("print_level", 0);
   options->SetStringValue("sb", "yes");
   options->SetStringValue("bonmin.algorithm", "B-BB");
+  // Bonmin turns it on unless told: a MILP search of its own at the root
+  // that no stop request reaches, only its time limit.
+  options->SetStringValue("bonmin.heuristic_dive_MIP_fractional", "no");
   options->SetNumericValue("bonmin.time_limit", timeLimit);
   options->SetNumericValue("max_cpu_time", timeLimit);
   options->SetNumericValue("bonmin.allowable_gap", s.mipGapAbs);
@@ -82,7 +85,8 @@ void runSearch(Bonmin::Bab &search, SolveJob &job, bool withObjective) {
                              [](char t) { return t == 'B' || t == 'I'; });
   ProgressLog progress(job.log, job.store);
   setup.nonlinearSolver()->use(
-      new WatchedNlp(problem, !integer && withObjective ? &progress : nullptr));
+      new WatchedNlp(problem, *job.signal.terminate,
+                     !integer && withObjective ? &progress : nullptr));
 
   // Bonmin has no stop callback; its search checks the Cbc event flag
   // between nodes, which the watcher keeps raising once a stop is due.

@@ -1,8 +1,9 @@
 #include "libkorva/watched_nlp.h"
 
 WatchedNlp::WatchedNlp(const Ipopt::SmartPtr<Bonmin::TMINLP> &minlp,
+                       const std::atomic<bool> &terminate,
                        ProgressLog *progress)
-    : TMINLP2TNLP(minlp), progress_(progress) {}
+    : TMINLP2TNLP(minlp), terminate_(&terminate), progress_(progress) {}
 
 bool WatchedNlp::intermediate_callback(
     Ipopt::AlgorithmMode mode, Ipopt::Index iter, Ipopt::Number objValue,
@@ -17,5 +18,7 @@ bool WatchedNlp::intermediate_callback(
                  mode == Ipopt::RestorationPhaseMode ? " (restoration)" : "",
                  progress_->modelValue(objValue), infPr, infDu, mu);
   }
-  return true;
+  // Only a terminate request: the time limit is Ipopt's own, so that a
+  // node cut short by it is not taken for a failed one.
+  return !terminate_->load();
 }

@@ -3,7 +3,8 @@ function sigint_session(kind)
   % once it has printed CALLING; MaxTime only keeps a lost signal from
   % hanging the test. Each kind is one long solve: a market split MILP,
   % the same 'before' the solve (reading a million names takes a second),
-  % an 'sdp' (max-cut on a dense graph), the MILP with warnings raised as
+  % an 'sdp' (max-cut on a dense graph), a 'qcp' and an 'miqcp' (Ipopt
+  % alone, and at every node), the MILP with warnings raised as
   % errors ('warnerror': the next solve follows at once, while a worker
   % left behind would still be stopping), or a 'loop' of short solves,
   % which the Ctrl+C must stop as it would without the module.
@@ -21,6 +22,13 @@ function sigint_session(kind)
     cells = arrayfun(@(i) {sparse(i, i, 1, n, n)}, 1:n, 'UniformOutput', false);
     model.psdcon = struct('psdmats', cells, 'indices', 1, 'rhs', 1, ...
                           'lhsorsense', '=');
+  elseif strcmp(kind, 'qcp')
+    n = 800;
+    Qc = sparse(0.99 .^ abs((1:n)' - (1:n)));
+    model = struct('obj', ones(1, n), 'modelsense', 'max', ...
+                   'quadcon', struct('Qc', Qc, 'rhs', 1));
+  elseif strcmp(kind, 'miqcp')
+    model.quadcon = struct('Qc', sparse(1, 1, 1, 38, 38), 'rhs', 1);
   end
   printf('CALLING %.3f\n', time());
   fflush(stdout);

@@ -82,6 +82,8 @@ run() {
 
 run milp "solved by" "" warning yes
 run sdp "solved by" "" warning yes
+run qcp "Ipopt iteration" "" warning yes
+run miqcp "solved by" "" warning yes
 run before "" "solved by" warning yes
 run loop "" "" none no
 # A worker orphaned by a warning raised as an error made the next call and
