@@ -1,7 +1,8 @@
 // Thread bookkeeping for the module's own threads. The module's calls of
-// pthread_create and pthread_join reach these wrappers (the link wraps both
-// symbols); a thread started during a call and not joined by its end is a
-// fault, as is a call left with a thread it cannot join.
+// pthread_create, pthread_join and pthread_mutex_unlock reach these wrappers
+// (the link wraps the symbols); a thread started during a call and not
+// joined by its end is a fault, as is a call left with a thread it cannot
+// join, and an unlock that fails (an error-checking mutex not held).
 #include <pthread.h>
 
 #include <algorithm>
@@ -16,6 +17,7 @@ extern "C" int __real_pthread_create(pthread_t *thread,
                                      const pthread_attr_t *attributes,
                                      void *(*start)(void *), void *argument);
 extern "C" int __real_pthread_join(pthread_t thread, void **value);
+extern "C" int __real_pthread_mutex_unlock(pthread_mutex_t *mutex);
 
 namespace testhost {
 
@@ -70,6 +72,14 @@ extern "C" int __wrap_pthread_join(pthread_t thread, void **value) {
                    list.begin(), list.end(),
                    [thread](pthread_t t) { return pthread_equal(t, thread); }),
                list.end());
+  }
+  return code;
+}
+
+extern "C" int __wrap_pthread_mutex_unlock(pthread_mutex_t *mutex) {
+  int code = __real_pthread_mutex_unlock(mutex);
+  if (code != 0) {
+    testhost::recordFault("a mutex was unlocked by a thread not holding it");
   }
   return code;
 }

@@ -197,13 +197,14 @@ TEST_F(LibkorvaValidationTest, SemidefiniteConstraintsCheckTheirMatrices) {
       {"begins", 0, {0, 1}, {0, 1}, '=', invalid},
       {"entry beyond the variable", 0, {0, 2}, {0, 8}, '=', outside},
       {"sense", 0, {0, 2}, {0, 1}, 'E', invalid},
+      {"zero matrix", 0, {0, 0}, {}, '=', KVA_OK},
   };
   int linearIdx[] = {0};
   for (const Case &c : cases) {
     int before = intAttr("NumPsdConstrs");
-    EXPECT_EQ(KVAaddpsdconstr(model, 1, 1, 2, linearIdx, vals, &c.psdVar,
-                              c.matBegin.data(), c.flat.data(), vals, c.sense,
-                              1.0, nullptr),
+    EXPECT_EQ(KVAaddpsdconstr(model, 1, 1, count(c.flat), linearIdx, vals,
+                              &c.psdVar, c.matBegin.data(), c.flat.data(), vals,
+                              c.sense, 1.0, nullptr),
               c.code)
         << c.name;
     EXPECT_EQ(intAttr("NumPsdConstrs") - before, c.code == KVA_OK) << c.name;

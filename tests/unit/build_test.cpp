@@ -236,12 +236,13 @@ Fields everything() {
   mxArray *quadcon = testhost::structArray(
       {{{"Qc", sparse(3, 3, {{0, 0, 1}})}, {"rhs", scalar(4)}},
        {{"rhs", scalar(5)}, {"lhsorsense", scalar(1)}}});
-  auto unit = [] { return cell({sparse(1, 1, {{0, 0, 1}})}); };
-  mxArray *psdcon =
-      testhost::structArray({{{"psdmats", unit()}, {"indices", row({1})}},
-                             {{"psdmats", unit()},
-                              {"indices", row({1})},
-                              {"lhsorsense", scalar(0)}}});
+  // The first constraint's two matrices are copied into one list.
+  auto one = [] { return sparse(1, 1, {{0, 0, 1}}); };
+  mxArray *psdcon = testhost::structArray(
+      {{{"psdmats", cell({one(), one()})}, {"indices", row({1, 2})}},
+       {{"psdmats", cell({one()})},
+        {"indices", row({1})},
+        {"lhsorsense", scalar(0)}}});
   return matrixModel(
       {{"lhsorsense", row({0, 0})},
        {"objcon", scalar(1)},
@@ -253,7 +254,7 @@ Fields everything() {
        {"sos", testhost::structure({{"type", scalar(1)},
                                     {"index", row({1, 2})},
                                     {"weight", row({1, 2})}})},
-       {"psdvar", testhost::structure({{"obj", sparse(1, 1, {{0, 0, 1}})}})},
+       {"psdvar", testhost::structArray({{{"obj", one()}}, {{"obj", one()}}})},
        {"psdcon", psdcon},
        {"genconind", testhost::structure({{"binvar", scalar(1)}})}});
 }

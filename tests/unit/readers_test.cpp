@@ -109,8 +109,11 @@ TEST_F(ReadRecord, ReadsOnlyValuesOfTheFirstElement) {
   read(structure({}));
   read(testhost::structArray(0, {"obj", "bogus"}));
   EXPECT_EQ(args.modelsense, 1);
-  // Empty columns for the library, released all the same.
+  // Empty columns for the library, released all the same, as is the
+  // double copy of a logical linear term without columns.
   read(structure({{"A", sparse(2, 3, {})}, {"Q", sparse(0, 0, {})}}));
+  read(structure(
+      {{"quadcon", structure({{"q", testhost::sparseLogical(1, 0, {})}})}}));
   EXPECT_EQ(values(args.A.colCount, 3), (Ints{0, 0, 0}));
 }
 
@@ -188,6 +191,7 @@ mxArray *make(const std::string &name) {
   // to copy; a 32-bit count of the second wraps to 0.
   if (name == "huge") return sparse(65536, 32768, {});
   if (name == "huger") return sparse(65536, 65536, {});
+  if (name == "tall") return sparse(size_t(1) << 31, 0, {});
   ADD_FAILURE() << "no value named " << name;
   return nullptr;
 }
@@ -389,6 +393,7 @@ TEST(ReaderErrors, SizeAndRealGuards) {
       {"sos", "weight", "huger", "sos.weight 2. It is too large."},
       {"sos", "index", "complex", "sos.index 2. It should be real."},
       {"sos!", "type", "complex", "@. It should be real."},
+      {"model", "obj", "tall", "@. It is too large."},
       {"model", "objcon", "complex", "@. It should be real."},
       {"model", "rhs", "complex", "@. It should be real."},
       {"quadcon!", "rhs", "complex", "@. It should be real."},

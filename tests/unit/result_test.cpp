@@ -148,9 +148,11 @@ TEST(ResultPsd, ValuesAreAssembledFromFlatIndices) {
     int failing;  // call of KVAgetmatattrelement that fails, 0 for none
     size_t side;
     std::vector<double> dense;
+    bool descending = false;
   };
   const Case cases[] = {
       {0, 2, {0.5, -0.5, -0.5, 0.5}},
+      {0, 2, {0.5, -0.5, -0.5, 0.5}, true},
       {3, 0, {}},
       {4, 2, {0, 0, 0, 0}},
   };
@@ -159,6 +161,9 @@ TEST(ResultPsd, ValuesAreAssembledFromFlatIndices) {
     probe::reset();
     if (c.failing != 0) {
       probe::failCall("KVAgetmatattrelement", c.failing);
+    }
+    if (c.descending) {
+      probe::reverseMatrixEntries();
     }
     testhost::CallResult result = unit::solve(eigenvalueModel());
     ASSERT_EQ(unit::status(result), "OPTIMAL");

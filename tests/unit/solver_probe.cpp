@@ -16,6 +16,7 @@ std::map<std::string, int> callCounts;
 std::map<std::string, std::pair<int, int>> failures;  // occurrence, code
 bool statusForced = false;
 int forcedStatus = 0;
+bool reversed = false;
 ModelSnapshot snapshot;
 int models = 0;
 int environments = 0;
@@ -75,6 +76,7 @@ void reset() {
   callCounts.clear();
   failures.clear();
   statusForced = false;
+  reversed = false;
   snapshot = ModelSnapshot();
   logText.clear();
   parameterList.clear();
@@ -89,6 +91,19 @@ void reportStatus(int status) {
   std::lock_guard<std::mutex> lock(probeMutex);
   statusForced = true;
   forcedStatus = status;
+}
+
+void reverseMatrixEntries() {
+  std::lock_guard<std::mutex> lock(probeMutex);
+  reversed = true;
+}
+
+void reverseIfAsked(int code, const int *count, int *flat, double *values) {
+  std::lock_guard<std::mutex> lock(probeMutex);
+  if (reversed && code == KVA_OK && flat != nullptr && values != nullptr) {
+    std::reverse(flat, flat + *count);
+    std::reverse(values, values + *count);
+  }
 }
 
 ModelSnapshot lastModel() {
@@ -216,7 +231,7 @@ PASS(KVAaddrangepsdconstr,
 PASS(KVAgetmatattrelement,
      (KVAmodel m, const char *n, int e, int *ne, int *r, int *c, int *f,
       double *v),
-     (m, n, e, ne, r, c, f, v))
+     (m, n, e, ne, r, c, f, v), probe::reverseIfAsked(code, ne, f, v))
 
 // "Status" may be forced; the module reads it on the worker thread and when
 // it builds the result.

@@ -21,6 +21,8 @@ void failCall(const std::string &function, int occurrence = 1,
               int code = KVA_ERROR_INTERNAL);
 // Reading "Status" gives `status` instead of the library's answer.
 void reportStatus(int status);
+// Matrix attributes come in descending order, as a library may give them.
+void reverseMatrixEntries();
 // What the library holds when the solve starts, read through its own
 // attributes: the model as the module built it.
 struct ModelSnapshot {

@@ -1,6 +1,10 @@
 #include "unit_support.h"
 
+#include <pthread.h>
+
 #include <algorithm>
+
+#include "gateway/log_buffer.h"
 
 namespace unit {
 
@@ -92,6 +96,15 @@ void expectNothingLeft(const testhost::CallResult &result) {
 }
 
 }  // namespace unit
+
+// The log buffer's lock checks its owner in the tests, so that an unlock
+// without the lock fails, which the test host records as a fault.
+[[maybe_unused]] const bool outBufferLockChecked = [] {
+  pthread_mutexattr_t attributes;
+  pthread_mutexattr_init(&attributes);
+  pthread_mutexattr_settype(&attributes, PTHREAD_MUTEX_ERRORCHECK);
+  return pthread_mutex_init(&outBuffer.lock, &attributes) == 0;
+}();
 
 // Read by ThreadSanitizer at start-up, so that the test binary run alone
 // gets them too: OpenBLAS's worker threads, behind Clp's dense
