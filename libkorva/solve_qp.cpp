@@ -6,6 +6,7 @@
 #include "libkorva/clp_status.h"
 #include "libkorva/convexity.h"
 #include "libkorva/objective.h"
+#include "libkorva/qp_polish.h"
 #include "libkorva/quadratic_settle.h"
 #include "libkorva/solve_job.h"
 
@@ -124,6 +125,12 @@ void solveQuadratic(SolveJob &job, Solution &solution) {
   } else {
     bool feasible = isFeasiblePoint(problem, model.getColSolution(), 1e-6);
     solution.status = clpStatus2kva(decided, feasible, job.signal);
+  }
+  // Where the polish fails (the point held sides the optimum does not),
+  // the barrier's point stands as it is.
+  if (solution.status == KVA_OPTIMAL &&
+      polishQuadratic(model, problem, hessian, job.signal)) {
+    logLine(job.log, "Point and duals polished by an LP over the held sides");
   }
   if (hasUsablePoint(solution.status)) takeClpPoint(model, job.store, solution);
   solution.solutionTime = secondsSince(start);
