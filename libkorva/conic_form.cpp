@@ -39,6 +39,14 @@ void addMatrixTerm(const ConicForm &form, ConicRow &row, int block,
 // lhs <= row + constant <= rhs as equations with slack columns.
 void addSides(ConicForm &form, ConicRow row, double constant, double lhs,
               double rhs) {
+  if (row.empty()) {
+    // Nothing of the solver's: the constant alone meets its sides or not.
+    double slack = emptyRowTolerance * std::max(1.0, std::fabs(constant));
+    if (constant < lhs - slack || constant > rhs + slack) {
+      form.emptyRowInfeasible = true;
+    }
+    return;
+  }
   bool hasLower = lhs > -KVA_INFINITY;
   bool hasUpper = rhs < KVA_INFINITY;
   if (hasLower && hasUpper && lhs == rhs) {
@@ -57,10 +65,35 @@ void addSides(ConicForm &form, ConicRow row, double constant, double lhs,
   }
 }
 
+// Scalars in no row and no psd constraint.
+std::vector<bool> idleScalars(const ModelStore &store) {
+  std::vector<bool> idle(numVars(store));
+  for (int j = 0; j < numVars(store); ++j) {
+    idle[j] = store.colStart[j] == store.colStart[j + 1];
+  }
+  for (const PsdConstraint &constraint : store.psdConstrs) {
+    for (int j : constraint.linear.idx) idle[j] = false;
+  }
+  return idle;
+}
+
+// An idle scalar takes its best value at once: 0 clipped into its bounds
+// without a cost, else the cheaper bound. A column of zeros would leave
+// DSDP's dual without an interior.
+double idleValue(ConicForm &form, const ModelStore &store, int j) {
+  double cost = store.sense * store.obj[j];
+  if (cost == 0.0) return std::min(std::max(0.0, store.lb[j]), store.ub[j]);
+  double bound = cost > 0 ? store.lb[j] : store.ub[j];
+  if (std::fabs(bound) >= KVA_INFINITY) form.freeRay = true;
+  return std::fabs(bound) >= KVA_INFINITY ? 0.0 : bound;
+}
+
 void addScalars(ConicForm &form, const ModelStore &store) {
+  std::vector<bool> idle = idleScalars(store);
   int numFree = 0;
   for (int j = 0; j < numVars(store); ++j) {
-    if (store.lb[j] <= -KVA_INFINITY && store.ub[j] >= KVA_INFINITY) ++numFree;
+    bool isFree = store.lb[j] <= -KVA_INFINITY && store.ub[j] >= KVA_INFINITY;
+    if (isFree && !idle[j]) ++numFree;
   }
   form.linearStart = form.freeStart + numFree;
   int nextFree = form.freeStart;
@@ -69,7 +102,9 @@ void addScalars(ConicForm &form, const ModelStore &store) {
     double ub = store.ub[j];
     bool hasLower = lb > -KVA_INFINITY;
     bool hasUpper = ub < KVA_INFINITY;
-    if (hasLower && hasUpper && lb == ub) {
+    if (idle[j]) {
+      form.scalars.push_back({idleValue(form, store, j), 0.0, -1});
+    } else if (hasLower && hasUpper && lb == ub) {
       form.scalars.push_back({lb, 0.0, -1});
     } else if (hasLower) {
       int s = newLinear(form);

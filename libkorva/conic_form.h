@@ -3,7 +3,8 @@
 // which is what DSDP solves. Bounded scalars become shifted nonnegative
 // columns, inequalities get slack columns, and free scalars are eliminated
 // exactly by pivoting on a row that holds them, so no pair of opposed
-// inequalities ever reaches the solver.
+// inequalities ever reaches the solver. Scalars in no row and rows without
+// columns never reach it either: they are settled here.
 #ifndef LIBKORVA_CONIC_FORM_H
 #define LIBKORVA_CONIC_FORM_H
 
@@ -49,10 +50,11 @@ struct ConicForm {
   // model's own constant apart).
   double costConstant = 0.0;
   std::vector<Elimination> eliminated;  // in elimination order
-  // A free scalar in no row but with a cost: the model is unbounded when
-  // the rest is feasible.
+  // A scalar in no row whose cost falls towards an infinite bound: the
+  // model is unbounded when the rest is feasible.
   bool freeRay = false;
-  // A row left without columns and with a right-hand side away from zero.
+  // A row without columns (at the start or once the free scalars are
+  // eliminated) whose sides exclude its constant.
   bool emptyRowInfeasible = false;
 };
 

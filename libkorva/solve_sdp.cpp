@@ -35,8 +35,8 @@ void solveSemidefinite(SolveJob &job, Solution &solution) {
   solution.presolverTime = secondsSince(start);
   if (form.emptyRowInfeasible) {
     logLine(job.log,
-            "The constraints contradict each other once the free "
-            "variables are eliminated");
+            "A constraint without variables (at the start or once the "
+            "free variables are eliminated) excludes its constant");
     solution.status = KVA_INFEASIBLE;
     return;
   }
@@ -46,7 +46,7 @@ void solveSemidefinite(SolveJob &job, Solution &solution) {
   solution.ipmIters = result.iterations;
   solution.status = result.status;
   if (form.freeRay && result.status == KVA_OPTIMAL) {
-    // A free variable in no constraint moves the objective without bound.
+    // A variable in no constraint moves the objective without bound.
     solution.status = KVA_UNBOUNDED;
     return;
   }
