@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <mutex>
@@ -169,6 +170,15 @@ inline DenseModel eigenvalueModel(int dim, Sparse c) {
   });
 }
 
+// A model as the optimality check reads it: lhs <= a x <= rhs, and the
+// objective obj'x + sum of v x_r x_c over the terms of q.
+struct KktModel {
+  int sense = 1;
+  std::vector<double> obj, lb, ub, lhs, rhs;
+  int numLinear = 0;
+  Triplets a, q;
+};
+
 // What the log callback received, and from which threads.
 inline std::mutex logLock;
 inline std::string logText;
@@ -268,6 +278,68 @@ class LibkorvaTest : public ::testing::Test {
     EXPECT_EQ(KVAgetdblattrarray(model, "X", 0, count(values), values.data()),
               KVA_OK);
     return values;
+  }
+
+  void loadKkt(const KktModel &m) {
+    release();
+    int n = count(m.obj), rows = m.numLinear;
+    std::vector<int> begin(n + 1, 0), counts(n, 0), idx(m.a.vals.size());
+    std::vector<double> vals(m.a.vals.size());
+    for (int k = 0; k < count(m.a.vals); ++k) ++begin[m.a.cols[k] + 1];
+    for (int j = 0; j < n; ++j) begin[j + 1] += begin[j];
+    for (int k = 0; k < count(m.a.vals); ++k) {
+      int j = m.a.cols[k], p = begin[j] + counts[j];
+      idx[p] = m.a.rows[k];
+      vals[p] = m.a.vals[k];
+      ++counts[j];
+    }
+    ASSERT_EQ(KVAloadmodel(env, &model, "kkt", n, rows, m.sense, 0,
+                           m.obj.data(), nullptr, m.rhs.data(), begin.data(),
+                           counts.data(), idx.data(), vals.data(), m.lb.data(),
+                           m.ub.data(), nullptr, nullptr, nullptr),
+              KVA_OK);
+    ASSERT_EQ(KVAsetdblattrarray(model, "LHS", 0, rows, m.lhs.data()), KVA_OK);
+    ASSERT_EQ(addQpTerms(model, m.q), KVA_OK);
+  }
+
+  // The largest violation of the optimality conditions at the point the
+  // model reports (X, Pi, RC), each scaled by 1 + the size of what it is
+  // measured against: primal feasibility of rows and bounds, stationarity
+  // g = A' Pi + RC, the signs of the duals, and complementarity as
+  // min(|dual|, distance to the side it holds).
+  double kktResidual(const KktModel &m) {
+    int n = count(m.obj), rows = count(m.lhs);
+    std::vector<double> xs(n), pi(rows), rc(n), act(rows, 0.0), g = m.obj;
+    EXPECT_EQ(KVAgetdblattrarray(model, "X", 0, n, xs.data()), KVA_OK);
+    EXPECT_EQ(KVAgetdblattrarray(model, "Pi", 0, rows, pi.data()), KVA_OK);
+    EXPECT_EQ(KVAgetdblattrarray(model, "RC", 0, n, rc.data()), KVA_OK);
+    for (int k = 0; k < count(m.q.vals); ++k) {
+      g[m.q.rows[k]] += m.q.vals[k] * xs[m.q.cols[k]];
+      g[m.q.cols[k]] += m.q.vals[k] * xs[m.q.rows[k]];
+    }
+    double scale = 1, worst = 0;
+    for (double c : g) scale = std::max(scale, std::fabs(c));
+    std::vector<double> r = g;
+    for (int k = 0; k < count(m.a.vals); ++k) {
+      act[m.a.rows[k]] += m.a.vals[k] * xs[m.a.cols[k]];
+      r[m.a.cols[k]] -= m.a.vals[k] * pi[m.a.rows[k]];
+    }
+    // A side held by dual y: the lower one when sense * y > 0.
+    auto side = [&](double value, double y, double lo, double hi) {
+      double bound = m.sense * y > 0 ? lo : hi;
+      double gap = std::fabs(value - bound) / (1 + std::fabs(bound));
+      return std::max({(lo - value) / (1 + std::fabs(lo)),
+                       (value - hi) / (1 + std::fabs(hi)),
+                       std::min(std::fabs(y) / scale, gap)});
+    };
+    for (int j = 0; j < n; ++j) {
+      worst = std::max({worst, std::fabs(r[j] - rc[j]) / scale,
+                        side(xs[j], rc[j], m.lb[j], m.ub[j])});
+    }
+    for (int i = 0; i < rows; ++i) {
+      worst = std::max(worst, side(act[i], pi[i], m.lhs[i], m.rhs[i]));
+    }
+    return worst;
   }
 
   std::string log() {
