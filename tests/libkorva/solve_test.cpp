@@ -2,6 +2,7 @@
 // semidefinite values), infeasible, unbounded and refused models.
 #include <coin/CoinMpsIO.hpp>
 
+#include <array>
 #include <cmath>
 #include <filesystem>
 #include <random>
@@ -188,9 +189,6 @@ std::vector<Outcome> nonlinearCases() {
     });
   };
   return {
-      optimum("theta, idle t >= 0", theta(0, inf, 0), 3, {0}),
-      optimum("theta, idle free t", theta(-inf, inf, 0), 3, {0}),
-      optimum("theta, idle t in [2, 3]", theta(2, 3, 0), 3, {2}),
       optimum("theta, idle t >= -3 costing", theta(-3, inf, -1), 6, {-3}),
       ends("theta, idle t gaining to infinity", theta(0, inf, 1),
            KVA_UNBOUNDED),
@@ -286,6 +284,36 @@ KktModel randomQp(unsigned seed) {
     int kind = random() % 4;  // <, >, ranged, =
     m.lhs.push_back(kind == 0 ? -inf : kind == 3 ? act : act - uniform(0, 1));
     m.rhs.push_back(kind == 1 ? inf : kind == 3 ? act : act + uniform(0, 1));
+  }
+  return m;
+}
+
+// Lovasz theta of the n-cycle (max <J, X>, trace X = 1, X_ij = 0 on its
+// edges) or the max-cut relaxation of a random graph (max <L, X> / 4,
+// diag X = 1), beside a scalar in [lb, ub] of cost tCost in no row and an
+// empty row -1 <= 0 <= 1.
+KktModel graphSdp(int n, bool cut, double lb, double ub, double tCost) {
+  KktModel m{-1, {tCost}, {lb}, {ub}, {-1}, {1}, 1, {}, {}, {n}, {}};
+  std::mt19937 random(n);
+  std::vector<double> degree(n, 0);
+  auto fix = [&m](int flat, double v) {
+    m.lhs.push_back(v), m.rhs.push_back(v);
+    m.psd.push_back({count(m.lhs) - 1, 0, flat, 1.0});
+  };
+  for (int r = 0; r < n; ++r) {
+    for (int c = r + 1; c < n; ++c) {
+      bool edge = cut ? random() % 3 == 0 : c == r + 1 || c - r == n - 1;
+      if (cut && edge) m.psd.push_back({-1, 0, r * n + c, -0.25});
+      if (cut && edge) ++degree[r], ++degree[c];
+      if (!cut) m.psd.push_back({-1, 0, r * n + c, 1.0});
+      if (!cut && edge) fix(r * n + c, 0);
+    }
+  }
+  m.lhs.push_back(1), m.rhs.push_back(1);  // trace X = 1, or X_00 = 1
+  for (int r = 0; r < n; ++r) {
+    m.psd.push_back({-1, 0, r * n + r, cut ? degree[r] / 4 : 1.0});
+    if (cut && r > 0) fix(r * n + r, 1);
+    if (!cut || r == 0) m.psd.push_back({count(m.lhs) - 1, 0, r * n + r, 1});
   }
   return m;
 }
@@ -446,6 +474,19 @@ TEST_F(LibkorvaKktTest, NetlibLpsAndQps) {
     for (bool quadratic : {false, true}) {
       expectOptimal(netlib(file, quadratic),
                     entry.path().stem().string() + (quadratic ? " QP" : ""));
+    }
+  }
+}
+
+TEST_F(LibkorvaKktTest, ThetaAndMaxCutBesideIdleColumnsAndRows) {
+  for (bool cut : {false, true}) {
+    for (int n : {5, 6, 12}) {
+      for (auto [lb, ub, cost] : std::vector<std::array<double, 3>>{
+               {0, inf, 0}, {-inf, inf, 0}, {2, 3, 0}, {-3, inf, -2}}) {
+        expectOptimal(graphSdp(n, cut, lb, ub, cost),
+                      std::string(cut ? "max-cut " : "theta ") +
+                          std::to_string(n) + ", t from " + std::to_string(lb));
+      }
     }
   }
 }
