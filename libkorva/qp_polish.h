@@ -3,7 +3,9 @@
 // 1e-8, and worse on badly scaled models); the bounds and sides its point
 // holds make those conditions linear, and one LP over (x, row duals,
 // reduced costs) then gives the point and its duals to the simplex's
-// precision, or shows that the guess of held sides was wrong.
+// precision, or shows that the guess of held sides was wrong. Sides the
+// point is near but does not clearly hold are, in a second guess, left to
+// that LP.
 #ifndef LIBKORVA_QP_POLISH_H
 #define LIBKORVA_QP_POLISH_H
 
