@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <functional>
 #include <mutex>
@@ -170,48 +171,29 @@ inline DenseModel eigenvalueModel(int dim, Sparse c) {
   });
 }
 
-// A model as the optimality check reads it: rows lhs <= a x (+ <A, X>) <= rhs,
-// the linear rows first, then one row per psd constraint; psd entries are
-// row -1 for the objective, flat index r * dim + c with r <= c.
+// A model as the optimality check reads it: linear rows lhs <= a x <= rhs
+// (a sorted by column), then rows on one psd variable of order dim, whose
+// entries are {row (-1: objective), r * dim + c with r <= c, value}.
 struct KktModel {
   int sense = 1;
   std::vector<double> obj, lb, ub, lhs, rhs;
   int numLinear = 0;
   Triplets a, q;
-  std::vector<int> dims;
-  struct PsdEntry {
-    int row, var, flat;
-    double val;
-  };
-  std::vector<PsdEntry> psd;
+  int dim = 0;
+  std::vector<std::array<double, 3>> psd;
 };
 
-// The least eigenvalue of the symmetric n x n matrix m (cyclic Jacobi).
-inline double leastEigenvalue(std::vector<double> m, int n) {
-  for (int sweep = 0; sweep < 60; ++sweep) {
-    for (int p = 0; p < n; ++p) {
-      for (int r = p + 1; r < n; ++r) {
-        if (std::fabs(m[p * n + r]) < 1e-300) continue;
-        double theta = (m[r * n + r] - m[p * n + p]) / (2 * m[p * n + r]);
-        double t = (theta >= 0 ? 1 : -1) /
-                   (std::fabs(theta) + std::sqrt(theta * theta + 1));
-        double c = 1 / std::sqrt(t * t + 1), s = t * c;
-        for (int k = 0; k < n; ++k) {
-          double kp = m[k * n + p], kr = m[k * n + r];
-          m[k * n + p] = c * kp - s * kr;
-          m[k * n + r] = s * kp + c * kr;
-        }
-        for (int k = 0; k < n; ++k) {
-          double pk = m[p * n + k], rk = m[r * n + k];
-          m[p * n + k] = c * pk - s * rk;
-          m[r * n + k] = s * pk + c * rk;
-        }
-      }
+// Whether the n x n matrix m + tol I is positive semidefinite (Cholesky).
+inline bool psdWithin(std::vector<double> m, int n, double tol) {
+  for (int j = 0; j < n; ++j) {
+    for (int i = j; i < n; ++i) {
+      double v = m[i * n + j] + (i == j ? tol : 0);
+      for (int k = 0; k < j; ++k) v -= m[i * n + k] * m[j * n + k];
+      if (i == j && v <= 0) return false;
+      m[i * n + j] = i == j ? std::sqrt(v) : v / m[j * n + j];
     }
   }
-  double least = inf;
-  for (int k = 0; k < n; ++k) least = std::min(least, m[k * n + k]);
-  return least;
+  return true;
 }
 
 // What the log callback received, and from which threads.
@@ -318,96 +300,66 @@ class LibkorvaTest : public ::testing::Test {
   void loadKkt(const KktModel &m) {
     release();
     int n = count(m.obj), rows = m.numLinear;
-    std::vector<int> begin(n + 1, 0), counts(n, 0), idx(m.a.vals.size());
-    std::vector<double> vals(m.a.vals.size());
-    for (int k = 0; k < count(m.a.vals); ++k) {
-      if (m.a.rows[k] < rows) ++begin[m.a.cols[k] + 1];
-    }
-    for (int j = 0; j < n; ++j) begin[j + 1] += begin[j];
-    for (int k = 0; k < count(m.a.vals); ++k) {
-      int j = m.a.cols[k], p = begin[j] + counts[j];
-      if (m.a.rows[k] >= rows) continue;
-      idx[p] = m.a.rows[k];
-      vals[p] = m.a.vals[k];
-      ++counts[j];
-    }
+    std::vector<int> begin(n, 0), counts(n, 0);
+    for (int col : m.a.cols) ++counts[col];
+    for (int j = 1; j < n; ++j) begin[j] = begin[j - 1] + counts[j - 1];
     ASSERT_EQ(KVAloadmodel(env, &model, "kkt", n, rows, m.sense, 0,
                            m.obj.data(), nullptr, m.rhs.data(), begin.data(),
-                           counts.data(), idx.data(), vals.data(), m.lb.data(),
-                           m.ub.data(), nullptr, nullptr, nullptr),
+                           counts.data(), m.a.rows.data(), m.a.vals.data(),
+                           m.lb.data(), m.ub.data(), nullptr, nullptr, nullptr),
               KVA_OK);
     ASSERT_EQ(KVAsetdblattrarray(model, "LHS", 0, rows, m.lhs.data()), KVA_OK);
     ASSERT_EQ(addQpTerms(model, m.q), KVA_OK);
-    for (int v = 0; v < count(m.dims); ++v) {
+    for (int i = -1; m.dim > 0 && i < count(m.lhs); i = i < 0 ? rows : i + 1) {
       Sparse c;
-      for (auto &e : m.psd) {
-        if (e.row >= 0 || e.var != v) continue;
-        c.idx.push_back(e.flat);
-        c.vals.push_back(e.val);
+      for (auto [row, flat, val] : m.psd) {
+        if (row == i) c.idx.push_back(flat), c.vals.push_back(val);
       }
-      ASSERT_EQ(addPsdVar(model, m.dims[v], c), KVA_OK);
-    }
-    for (int i = rows; i < count(m.lhs); ++i) {
-      Sparse linear, coef;  // one psd variable per constraint here
-      for (int k = 0; k < count(m.a.vals); ++k) {
-        if (m.a.rows[k] != i) continue;
-        linear.idx.push_back(m.a.cols[k]);
-        linear.vals.push_back(m.a.vals[k]);
-      }
-      int var = 0;
-      for (auto &e : m.psd) {
-        if (e.row != i) continue;
-        var = e.var;
-        coef.idx.push_back(e.flat);
-        coef.vals.push_back(e.val);
-      }
-      ASSERT_EQ(addPsdRow(model, linear, var, coef, 'R', m.rhs[i], m.lhs[i]),
-                KVA_OK);
+      int code = i < 0 ? addPsdVar(model, m.dim, c)
+                       : addPsdRow(model, {}, 0, c, 'R', m.rhs[i], m.lhs[i]);
+      ASSERT_EQ(code, KVA_OK);
     }
   }
 
   // The largest violation of the optimality conditions at the point the
   // model reports (X, Pi, RC, PsdX), each scaled by 1 + the size of what it
-  // is measured against: primal feasibility of rows, bounds and psd blocks,
-  // stationarity g = A' Pi + RC (S = C - sum Pi_i A_i for psd blocks), the
-  // signs of the duals, and complementarity as min(|dual|, distance to the
-  // side it holds) and <X, S>.
+  // is measured against: primal feasibility of rows, bounds and X >= 0,
+  // stationarity g = A' Pi + RC and S = C - sum Pi_i A_i >= 0 (<= 0 when
+  // maximising), the signs of the duals, and complementarity as
+  // min(|dual|, distance to the side it holds) and <X, S> = 0.
   double kktResidual(const KktModel &m) {
-    int n = count(m.obj), rows = count(m.lhs);
+    int n = count(m.obj), rows = count(m.lhs), d = m.dim, k = 0;
     std::vector<double> xs(n), pi(rows), rc(n), act(rows, 0.0), g = m.obj;
+    std::vector<double> X(d * d, 0.0), S(d * d, 0.0), vals(d * d);
+    std::vector<int> flat(d * d);
     EXPECT_EQ(KVAgetdblattrarray(model, "X", 0, n, xs.data()), KVA_OK);
     EXPECT_EQ(KVAgetdblattrarray(model, "Pi", 0, rows, pi.data()), KVA_OK);
     EXPECT_EQ(KVAgetdblattrarray(model, "RC", 0, n, rc.data()), KVA_OK);
-    std::vector<std::vector<double>> X, S;
-    for (int v = 0; v < count(m.dims); ++v) {
-      int d = m.dims[v], k = 0;
-      std::vector<int> flat(d * d);
-      std::vector<double> vals(d * d);
-      X.emplace_back(d * d, 0.0);
-      S.emplace_back(d * d, 0.0);
-      EXPECT_EQ(KVAgetmatattrelement(model, "PsdX", v, &k, &d, &d, flat.data(),
+    if (d > 0) {
+      EXPECT_EQ(KVAgetmatattrelement(model, "PsdX", 0, &k, &d, &d, flat.data(),
                                      vals.data()),
                 KVA_OK);
-      for (int t = 0; t < k; ++t) X.back()[flat[t]] = vals[t];
     }
-    for (int k = 0; k < count(m.q.vals); ++k) {
-      g[m.q.rows[k]] += m.q.vals[k] * xs[m.q.cols[k]];
-      g[m.q.cols[k]] += m.q.vals[k] * xs[m.q.rows[k]];
+    for (int t = 0; t < k; ++t) X[flat[t]] = vals[t];
+    for (int t = 0; t < count(m.q.vals); ++t) {
+      g[m.q.rows[t]] += m.q.vals[t] * xs[m.q.cols[t]];
+      g[m.q.cols[t]] += m.q.vals[t] * xs[m.q.rows[t]];
     }
-    double scale = 1, worst = 0;
+    double scale = 1, size = 1, inner = 0, worst = 0;
     for (double c : g) scale = std::max(scale, std::fabs(c));
-    for (auto &e : m.psd) scale = std::max(scale, std::fabs(e.val));
+    for (auto e : m.psd) scale = std::max(scale, std::fabs(e[2]));
+    for (double v : X) size = std::max(size, std::fabs(v));
     std::vector<double> r = g;
-    for (int k = 0; k < count(m.a.vals); ++k) {
-      act[m.a.rows[k]] += m.a.vals[k] * xs[m.a.cols[k]];
-      r[m.a.cols[k]] -= m.a.vals[k] * pi[m.a.rows[k]];
+    for (int t = 0; t < count(m.a.vals); ++t) {
+      act[m.a.rows[t]] += m.a.vals[t] * xs[m.a.cols[t]];
+      r[m.a.cols[t]] -= m.a.vals[t] * pi[m.a.rows[t]];
     }
-    for (auto &e : m.psd) {
-      int v = e.var, d = m.dims[v], f = e.flat, t = (f % d) * d + f / d;
-      double y = e.row < 0 ? -1 : pi[e.row];
-      if (e.row >= 0) act[e.row] += (f == t ? 1 : 2) * e.val * X[v][f];
-      S[v][f] -= y * e.val;
-      if (f != t) S[v][t] -= y * e.val;
+    for (auto [row, f, val] : m.psd) {
+      int i = static_cast<int>(row), e = static_cast<int>(f);
+      int t = (e % d) * d + e / d;  // the entry's mirror
+      if (i >= 0) act[i] += (e == t ? 1 : 2) * val * X[e];
+      S[e] -= (i < 0 ? -1 : pi[i]) * val * m.sense;
+      if (e != t) S[t] = S[e];
     }
     // A side held by dual y: the lower one when sense * y > 0.
     auto side = [&](double value, double y, double lo, double hi) {
@@ -424,19 +376,9 @@ class LibkorvaTest : public ::testing::Test {
     for (int i = 0; i < rows; ++i) {
       worst = std::max(worst, side(act[i], pi[i], m.lhs[i], m.rhs[i]));
     }
-    for (size_t v = 0; v < X.size(); ++v) {
-      int d = m.dims[v];
-      double size = 1, inner = 0;
-      for (int f = 0; f < d * d; ++f) {
-        size = std::max(size, std::fabs(X[v][f]));
-        inner += X[v][f] * S[v][f];
-        S[v][f] *= m.sense;
-      }
-      worst = std::max({worst, -leastEigenvalue(X[v], d) / size,
-                        -leastEigenvalue(S[v], d) / scale,
-                        std::fabs(inner) / (size * scale)});
-    }
-    return worst;
+    for (int f = 0; f < d * d; ++f) inner += X[f] * S[f];
+    bool psd = psdWithin(X, d, 1e-7 * size) && psdWithin(S, d, 1e-7 * scale);
+    return std::max({worst, std::fabs(inner) / (size * scale), psd ? 0 : 1.0});
   }
 
   std::string log() {

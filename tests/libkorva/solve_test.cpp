@@ -93,17 +93,6 @@ std::vector<Outcome> linearCases() {
                     {{0, 1, 1}, {0, 0, 1}, {-1, -1, -1}}),
               3, {1, 1}),
       ends("unbounded QP", withQ(variables({0, -1}), square), KVA_UNBOUNDED),
-      // A column in no row, and rows without columns.
-      optimum("QP beside an idle column",
-              withQ(variables({-2, 1}, {inf, 3}, 1, "", {0, -1}), square), -2,
-              {1, -1}),
-      ends("LP, an idle column gaining to infinity",
-           withRows(variables({1, -1}), {{1, 0}}, ">", {1}), KVA_UNBOUNDED),
-      ends("LP, an empty row excluding 0",
-           withRows(minimise, {{1, 1}, {0, 0}}, "><", {3, -1}), KVA_INFEASIBLE),
-      optimum("QP, an empty row holding 0",
-              withQ(withRows(variables({-2, 0}), {{0, 0}}, "<", {1}), square),
-              -1, {1}),
       ends("infeasible QP",
            withQ(withRows(variables({0, 0}), {{1, 1}}, "<", {-1}), square),
            KVA_INFEASIBLE),
@@ -183,30 +172,7 @@ std::vector<Outcome> nonlinearCases() {
     ASSERT_EQ(addPsdVar(k, 2, {}), KVA_OK);
     ASSERT_EQ(addPsdRow(k, {{0}, {-1}}, 0, {{0}, {1}}, '=', 0), KVA_OK);
   });
-  // Lovasz theta of the 6-cycle, 3, beside a scalar t in no row.
-  auto theta = [](double lb, double ub, double cost) {
-    return withParts(variables({cost}, {ub}, -1, "", {lb}), [](KVAmodel k) {
-      Sparse ones, trace;
-      for (int f = 0; f < 36; ++f) {
-        if (f / 6 <= f % 6) ones.idx.push_back(f), ones.vals.push_back(1);
-        if (f / 6 == f % 6) trace.idx.push_back(f), trace.vals.push_back(1);
-      }
-      ASSERT_EQ(addPsdVar(k, 6, ones), KVA_OK);
-      ASSERT_EQ(addPsdRow(k, {}, 0, trace, '=', 1), KVA_OK);
-      for (int r = 0; r < 6; ++r) {
-        int f = r < 5 ? r * 6 + r + 1 : 5;
-        ASSERT_EQ(addPsdRow(k, {}, 0, {{f}, {1}}, '=', 0), KVA_OK);
-      }
-    });
-  };
   return {
-      optimum("theta, idle t >= -3 costing", theta(-3, inf, -1), 6, {-3}),
-      ends("theta, idle t gaining to infinity", theta(0, inf, 1),
-           KVA_UNBOUNDED),
-      ends("theta, an empty row excluding 0",
-           withRows(theta(0, inf, 0), {{0}}, "<", {-1}), KVA_INFEASIBLE),
-      optimum("theta, an empty row holding 0",
-              withRows(theta(0, inf, 0), {{0}}, ">", {-1}), 3),
       optimum("QCP, lower side on a concave function",
               withQc(freePair, {}, {{0, 1}, {0, 1}, {-1, -1}}, '>', -2),
               -2 * y - .5, {y + .5, y}),
@@ -256,7 +222,7 @@ std::vector<Outcome> nonlinearCases() {
 
 // A convex QP (concave when maximised) with a point x0 inside its bounds
 // and rows: Q = B'B, with boxed variables when B has fewer rows than x
-// and 0.1 I added when it has as many.
+// and 0.1 I added when it has as many; rows may be empty.
 KktModel randomQp(unsigned seed) {
   std::mt19937 random(seed);
   auto uniform = [&](double lo, double hi) {
@@ -284,17 +250,21 @@ KktModel randomQp(unsigned seed) {
       m.q.vals.push_back(m.sense * v);
     }
   }
-  for (int i = 0; i < m.numLinear; ++i) {
-    double act = 0;
-    for (int j = 0; j < n; ++j) {
+  // Then a column in no row and no quadratic term.
+  m.obj.push_back(uniform(-1, 1)), m.lb.push_back(-1), m.ub.push_back(2);
+  std::vector<double> act(m.numLinear, 0.0);
+  for (int j = 0; j < n; ++j) {
+    for (int i = 0; i < m.numLinear; ++i) {
       if (random() % 3 == 0) continue;
       m.a.rows.push_back(i), m.a.cols.push_back(j);
       m.a.vals.push_back(uniform(-3, 3));
-      act += m.a.vals.back() * x0[j];
+      act[i] += m.a.vals.back() * x0[j];
     }
+  }
+  for (double v : act) {
     int kind = random() % 4;  // <, >, ranged, =
-    m.lhs.push_back(kind == 0 ? -inf : kind == 3 ? act : act - uniform(0, 1));
-    m.rhs.push_back(kind == 1 ? inf : kind == 3 ? act : act + uniform(0, 1));
+    m.lhs.push_back(kind == 0 ? -inf : kind == 3 ? v : v - uniform(0, 1));
+    m.rhs.push_back(kind == 1 ? inf : kind == 3 ? v : v + uniform(0, 1));
   }
   return m;
 }
@@ -304,27 +274,29 @@ KktModel randomQp(unsigned seed) {
 // diag X = 1), beside a scalar in [lb, ub] of cost tCost in no row and an
 // empty row -1 <= 0 <= 1.
 KktModel graphSdp(int n, bool cut, double lb, double ub, double tCost) {
-  KktModel m{-1, {tCost}, {lb}, {ub}, {-1}, {1}, 1, {}, {}, {n}, {}};
+  KktModel m{-1, {tCost}, {lb}, {ub}, {-1}, {1}, 1, {}, {}, n, {}};
   std::mt19937 random(n);
   std::vector<double> degree(n, 0);
-  auto fix = [&m](int flat, double v) {
+  auto entry = [&m](int row, int flat, double v) {
+    m.psd.push_back({double(row), double(flat), v});
+  };
+  auto fix = [&](int flat, double v) {
     m.lhs.push_back(v), m.rhs.push_back(v);
-    m.psd.push_back({count(m.lhs) - 1, 0, flat, 1.0});
+    entry(count(m.lhs) - 1, flat, 1);
   };
   for (int r = 0; r < n; ++r) {
     for (int c = r + 1; c < n; ++c) {
       bool edge = cut ? random() % 3 == 0 : c == r + 1 || c - r == n - 1;
-      if (cut && edge) m.psd.push_back({-1, 0, r * n + c, -0.25});
-      if (cut && edge) ++degree[r], ++degree[c];
-      if (!cut) m.psd.push_back({-1, 0, r * n + c, 1.0});
+      if (cut && edge) entry(-1, r * n + c, -0.25), ++degree[r], ++degree[c];
+      if (!cut) entry(-1, r * n + c, 1);
       if (!cut && edge) fix(r * n + c, 0);
     }
   }
   m.lhs.push_back(1), m.rhs.push_back(1);  // trace X = 1, or X_00 = 1
   for (int r = 0; r < n; ++r) {
-    m.psd.push_back({-1, 0, r * n + r, cut ? degree[r] / 4 : 1.0});
+    entry(-1, r * n + r, cut ? degree[r] / 4 : 1);
     if (cut && r > 0) fix(r * n + r, 1);
-    if (!cut || r == 0) m.psd.push_back({count(m.lhs) - 1, 0, r * n + r, 1});
+    if (!cut || r == 0) entry(count(m.lhs) - 1, r * n + r, 1);
   }
   return m;
 }
@@ -500,6 +472,15 @@ TEST_F(LibkorvaKktTest, ThetaAndMaxCutBesideIdleColumnsAndRows) {
       }
     }
   }
+  // t's cost rising without bound; the empty row made 0.5 <= 0 <= 1.
+  loadKkt(graphSdp(6, false, 0, inf, 1));
+  ASSERT_EQ(KVAoptimize(model), KVA_OK);
+  EXPECT_EQ(status(), KVA_UNBOUNDED);
+  KktModel excluded = graphSdp(6, false, 0, inf, 0);
+  excluded.lhs[0] = 0.5;
+  loadKkt(excluded);
+  ASSERT_EQ(KVAoptimize(model), KVA_OK);
+  EXPECT_EQ(status(), KVA_INFEASIBLE);
 }
 
 }  // namespace
