@@ -40,6 +40,7 @@ const AttrEntry attrTable[] = {
     {"Start", AttrKind::DblArray, true},
     {"X", AttrKind::DblArray, false},
     {"RC", AttrKind::DblArray, false},
+    {"Pi", AttrKind::DblArray, false},
     {"VType", AttrKind::CharArray, true},
     {"PsdX", AttrKind::Matrix, false},
 };

@@ -133,6 +133,9 @@ int getDblArrayAttr(const KVAmodelData &model, const char *name, int first,
   if (is(name, "RC")) {
     return readSlice(solution.hasRc, solution.rc, first, count, values);
   }
+  if (is(name, "Pi")) {
+    return readSlice(solution.hasPi, solution.pi, first, count, values);
+  }
   if (is(name, "Start")) return readStart(store, first, count, values);
   if (is(name, "LHS")) return readSides(store, true, first, count, values);
   if (is(name, "RHS")) return readSides(store, false, first, count, values);

@@ -31,4 +31,10 @@ void takeClpPoint(const ClpSimplex &model, const ModelStore &store,
   // Adding 0.0 turns a negated zero into +0, so a maximised model does not
   // report -0.
   for (int j = 0; j < n; ++j) solution.rc[j] = store.sense * rc[j] + 0.0;
+  const double *pi = model.getRowPrice();
+  solution.hasPi = true;
+  solution.pi.resize(numRows(store));
+  for (int i = 0; i < numRows(store); ++i) {
+    solution.pi[i] = store.sense * pi[i] + 0.0;
+  }
 }

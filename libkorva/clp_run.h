@@ -27,8 +27,8 @@ void attachClpRun(ClpSimplex &model, ClpRun &run);
 void prepareClpRun(ClpRun &run, const LinearProblem &problem,
                    const Settings &settings);
 
-// Copies the model's point, and its reduced costs turned back into the
-// model's sense, into solution.
+// Copies the model's point, and its reduced costs and row duals turned back
+// into the model's sense, into solution.
 void takeClpPoint(const ClpSimplex &model, const ModelStore &store,
                   Solution &solution);
 

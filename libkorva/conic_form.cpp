@@ -36,11 +36,24 @@ void addMatrixTerm(const ConicForm &form, ConicRow &row, int block,
   }
 }
 
-// lhs <= row + constant <= rhs as equations with slack columns.
+// lhs <= row + constant <= rhs as equations with slack columns; records
+// the equation that holds the row as the constraint's.
 void addSides(ConicForm &form, ConicRow row, double constant, double lhs,
               double rhs) {
+  form.constraintRow.push_back(-1);
+  if (row.empty()) {
+    // Nothing of the solver's: the constant alone meets its sides or not.
+    double slack = emptyRowTolerance * std::max(1.0, std::fabs(constant));
+    if (constant < lhs - slack || constant > rhs + slack) {
+      form.emptyRowInfeasible = true;
+    }
+    return;
+  }
   bool hasLower = lhs > -KVA_INFINITY;
   bool hasUpper = rhs < KVA_INFINITY;
+  if (hasLower || hasUpper) {
+    form.constraintRow.back() = static_cast<int>(form.rows.size());
+  }
   if (hasLower && hasUpper && lhs == rhs) {
     form.rows.push_back({std::move(row), rhs - constant});
   } else if (hasLower) {
@@ -57,10 +70,35 @@ void addSides(ConicForm &form, ConicRow row, double constant, double lhs,
   }
 }
 
+// Scalars in no row and no psd constraint.
+std::vector<bool> idleScalars(const ModelStore &store) {
+  std::vector<bool> idle(numVars(store));
+  for (int j = 0; j < numVars(store); ++j) {
+    idle[j] = store.colStart[j] == store.colStart[j + 1];
+  }
+  for (const PsdConstraint &constraint : store.psdConstrs) {
+    for (int j : constraint.linear.idx) idle[j] = false;
+  }
+  return idle;
+}
+
+// An idle scalar takes its best value at once: 0 clipped into its bounds
+// without a cost, else the cheaper bound. A column of zeros would leave
+// DSDP's dual without an interior.
+double idleValue(ConicForm &form, const ModelStore &store, int j) {
+  double cost = store.sense * store.obj[j];
+  if (cost == 0.0) return std::min(std::max(0.0, store.lb[j]), store.ub[j]);
+  double bound = cost > 0 ? store.lb[j] : store.ub[j];
+  if (std::fabs(bound) >= KVA_INFINITY) form.freeRay = true;
+  return std::fabs(bound) >= KVA_INFINITY ? 0.0 : bound;
+}
+
 void addScalars(ConicForm &form, const ModelStore &store) {
+  std::vector<bool> idle = idleScalars(store);
   int numFree = 0;
   for (int j = 0; j < numVars(store); ++j) {
-    if (store.lb[j] <= -KVA_INFINITY && store.ub[j] >= KVA_INFINITY) ++numFree;
+    bool isFree = store.lb[j] <= -KVA_INFINITY && store.ub[j] >= KVA_INFINITY;
+    if (isFree && !idle[j]) ++numFree;
   }
   form.linearStart = form.freeStart + numFree;
   int nextFree = form.freeStart;
@@ -69,7 +107,9 @@ void addScalars(ConicForm &form, const ModelStore &store) {
     double ub = store.ub[j];
     bool hasLower = lb > -KVA_INFINITY;
     bool hasUpper = ub < KVA_INFINITY;
-    if (hasLower && hasUpper && lb == ub) {
+    if (idle[j]) {
+      form.scalars.push_back({idleValue(form, store, j), 0.0, -1});
+    } else if (hasLower && hasUpper && lb == ub) {
       form.scalars.push_back({lb, 0.0, -1});
     } else if (hasLower) {
       int s = newLinear(form);
@@ -154,9 +194,11 @@ void eliminateFree(ConicForm &form, int column) {
   }
   ConicEquation equation = std::move(form.rows[pivotRow]);
   form.rows.erase(form.rows.begin() + pivotRow);
+  Elimination elimination{column, {}, 0.0, {}};
   for (ConicEquation &other : form.rows) {
     auto found = other.row.find(column);
     if (found == other.row.end()) continue;
+    elimination.uses.push_back({other.id, found->second});
     double ratio = found->second / pivot;
     subtractRow(other.row, equation.row, ratio);
     other.row.erase(column);
@@ -164,11 +206,13 @@ void eliminateFree(ConicForm &form, int column) {
   }
   auto cost = form.cost.find(column);
   if (cost != form.cost.end()) {
+    elimination.cost = cost->second;
     form.costConstant += cost->second / pivot * equation.rhs;
     subtractRow(form.cost, equation.row, cost->second / pivot);
     form.cost.erase(column);
   }
-  form.eliminated.push_back({column, std::move(equation)});
+  elimination.equation = std::move(equation);
+  form.eliminated.push_back(std::move(elimination));
 }
 
 void dropEmptyRows(ConicForm &form) {
@@ -202,6 +246,7 @@ ConicForm store2conicForm(const ModelStore &store) {
   addLinearRows(form, store);
   addPsdRows(form, store);
   addCost(form, store);
+  for (ConicEquation &equation : form.rows) equation.id = form.numRowIds++;
   for (int column = form.freeStart; column < form.linearStart; ++column) {
     eliminateFree(form, column);
   }
@@ -235,6 +280,24 @@ std::vector<double> conicColumnValues(
     z[e->column] = (e->equation.rhs - rest) / pivot;
   }
   return z;
+}
+
+std::vector<double> conicConstraintDuals(const ConicForm &form,
+                                         const std::vector<double> &rowDuals) {
+  std::vector<double> y(form.numRowIds, 0.0);
+  for (size_t i = 0; i < form.rows.size(); ++i) {
+    y[form.rows[i].id] = rowDuals[i];
+  }
+  // The eliminated column's reduced cost is 0: cost = sum of y_r a_r over
+  // the rows that held it, its pivot row's among them.
+  for (auto e = form.eliminated.rbegin(); e != form.eliminated.rend(); ++e) {
+    double rest = e->cost;
+    for (const auto &[id, coef] : e->uses) rest -= coef * y[id];
+    y[e->equation.id] = rest / e->equation.row.at(e->column);
+  }
+  std::vector<double> duals;
+  for (int id : form.constraintRow) duals.push_back(id < 0 ? 0.0 : y[id]);
+  return duals;
 }
 
 std::vector<double> conicScalars(const ConicForm &form,

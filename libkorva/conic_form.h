@@ -3,11 +3,13 @@
 // which is what DSDP solves. Bounded scalars become shifted nonnegative
 // columns, inequalities get slack columns, and free scalars are eliminated
 // exactly by pivoting on a row that holds them, so no pair of opposed
-// inequalities ever reaches the solver.
+// inequalities ever reaches the solver. Scalars in no row and rows without
+// columns never reach it either: they are settled here.
 #ifndef LIBKORVA_CONIC_FORM_H
 #define LIBKORVA_CONIC_FORM_H
 
 #include <map>
+#include <utility>
 #include <vector>
 
 #include "libkorva/model_store.h"
@@ -20,6 +22,7 @@ using ConicRow = std::map<int, double>;
 struct ConicEquation {
   ConicRow row;  // psd entries hold the symmetric matrix's entry value
   double rhs;
+  int id = -1;  // the row's place when the form was first built
 };
 
 // A scalar of the model as offset + scale * column (column -1: fixed).
@@ -29,10 +32,14 @@ struct ScalarImage {
   int column;
 };
 
-// Kept to recover an eliminated free column: pivot * z_free + rest = rhs.
+// Kept to recover an eliminated free column: pivot * z_free + rest = rhs;
+// and its row's dual, from the column's cost and its coefficients in the
+// other rows (by id) as they stood then.
 struct Elimination {
   int column;
   ConicEquation equation;
+  double cost = 0.0;
+  std::vector<std::pair<int, double>> uses;
 };
 
 struct ConicForm {
@@ -49,10 +56,15 @@ struct ConicForm {
   // model's own constant apart).
   double costConstant = 0.0;
   std::vector<Elimination> eliminated;  // in elimination order
-  // A free scalar in no row but with a cost: the model is unbounded when
-  // the rest is feasible.
+  int numRowIds = 0;
+  // The id of each model constraint's row (linear rows, then psd
+  // constraints); -1 for one that put no row in the form.
+  std::vector<int> constraintRow;
+  // A scalar in no row whose cost falls towards an infinite bound: the
+  // model is unbounded when the rest is feasible.
   bool freeRay = false;
-  // A row left without columns and with a right-hand side away from zero.
+  // A row without columns (at the start or once the free scalars are
+  // eliminated) whose sides exclude its constant.
   bool emptyRowInfeasible = false;
 };
 
@@ -64,6 +76,11 @@ ConicForm store2conicForm(const ModelStore &store);
 std::vector<double> conicColumnValues(
     const ConicForm &form, const std::vector<double> &linear,
     const std::vector<std::vector<double>> &psd);
+
+// Each model constraint's dual in the minimised form, from the duals of
+// the rows given to the solver (form.rows order).
+std::vector<double> conicConstraintDuals(const ConicForm &form,
+                                         const std::vector<double> &rowDuals);
 
 // The model's scalars at the given column values.
 std::vector<double> conicScalars(const ConicForm &form,

@@ -209,6 +209,8 @@ ConicResult runDsdp(const ConicForm &form, SolveJob &job) {
     LPConeGetXArray(lpCone, &x, &length);
     result.linear.assign(x, x + length);
   }
+  result.rowDuals.resize(m);
+  if (m > 0) DSDPGetY(raw, result.rowDuals.data(), m);
   result.hasPoint = true;
   return result;
 }

@@ -13,6 +13,7 @@ struct ConicResult {
   bool hasPoint = false;
   std::vector<double> linear;            // the nonnegative columns
   std::vector<std::vector<double>> psd;  // full row-major blocks
+  std::vector<double> rowDuals;          // y, one per row of the form
 };
 
 ConicResult runDsdp(const ConicForm &form, SolveJob &job);

@@ -23,6 +23,10 @@ struct Solution {
   // Reduced costs in the model's own sense.
   bool hasRc = false;
   std::vector<double> rc;
+  // Row duals in the model's own sense, d ObjVal / d side: one per linear
+  // row, then (semidefinite models) one per psd constraint.
+  bool hasPi = false;
+  std::vector<double> pi;
   // With a point of a semidefinite model: each psd variable's value, full
   // and row-major.
   std::vector<std::vector<double>> psdX;

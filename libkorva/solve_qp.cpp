@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "libkorva/api_export.h"
 #include "libkorva/clp_run.h"
@@ -6,6 +8,7 @@
 #include "libkorva/clp_status.h"
 #include "libkorva/convexity.h"
 #include "libkorva/objective.h"
+#include "libkorva/qp_polish.h"
 #include "libkorva/quadratic_settle.h"
 #include "libkorva/solve_job.h"
 
@@ -83,6 +86,47 @@ int settleQuadratic(ClpSimplex &model, const LinearProblem &problem,
   return clpStatus2kva(model.status(), feasible, job.signal);
 }
 
+// Makes an optimal point exact. When the sides the barrier's point holds
+// are not those of the optimum, Ipopt's point (accurate where Clp's barrier
+// ends far from the optimum) is polished instead; if that fails too, the
+// barrier's point stands.
+void polish(ClpSimplex &model, const LinearProblem &problem,
+            const HessianTriangle &hessian, SolveJob &job) {
+  if (polishQuadratic(model, problem, hessian, job.signal)) {
+    logLine(job.log, "Point and duals polished by an LP over the held sides");
+    return;
+  }
+  logLine(job.log,
+          "The barrier's point does not polish; Ipopt solves the "
+          "model for another");
+  Solution ipopt;
+  solveQuadraticMinlp(job, ipopt);
+  int n = model.numberColumns();
+  int m = model.numberRows();
+  std::vector<double> x(model.getColSolution(), model.getColSolution() + n);
+  std::vector<double> y(model.getRowPrice(), model.getRowPrice() + m);
+  std::vector<double> z(model.getReducedCost(), model.getReducedCost() + n);
+  if (ipopt.status == KVA_OPTIMAL) {
+    // Ipopt's duals are not passed on: the guess of held sides takes the
+    // barrier's, and then none (the point alone).
+    std::copy(ipopt.x.begin(), ipopt.x.end(), model.primalColumnSolution());
+    bool polished = polishQuadratic(model, problem, hessian, job.signal);
+    if (!polished) {
+      std::fill_n(model.dualRowSolution(), m, 0.0);
+      std::fill_n(model.dualColumnSolution(), n, 0.0);
+      polished = polishQuadratic(model, problem, hessian, job.signal);
+    }
+    if (polished) {
+      logLine(job.log, "Ipopt's point and duals polished");
+      return;
+    }
+  }
+  logLine(job.log, "No point polished; the barrier's point stands");
+  std::copy(x.begin(), x.end(), model.primalColumnSolution());
+  std::copy(y.begin(), y.end(), model.dualRowSolution());
+  std::copy(z.begin(), z.end(), model.dualColumnSolution());
+}
+
 }  // namespace
 
 void solveQuadratic(SolveJob &job, Solution &solution) {
@@ -125,6 +169,7 @@ void solveQuadratic(SolveJob &job, Solution &solution) {
     bool feasible = isFeasiblePoint(problem, model.getColSolution(), 1e-6);
     solution.status = clpStatus2kva(decided, feasible, job.signal);
   }
+  if (solution.status == KVA_OPTIMAL) polish(model, problem, hessian, job);
   if (hasUsablePoint(solution.status)) takeClpPoint(model, job.store, solution);
   solution.solutionTime = secondsSince(start);
 }

@@ -23,6 +23,29 @@ bool blocksFit(const ModelStore &store, SolveJob &job) {
   return true;
 }
 
+// Pi in the model's sense from the minimised form's duals, and the reduced
+// costs RC = c - A'Pi over the linear rows and the psd constraints' scalar
+// terms.
+void takeDuals(const ModelStore &store, const std::vector<double> &duals,
+               Solution &solution) {
+  solution.pi.clear();
+  for (double y : duals) solution.pi.push_back(store.sense * y + 0.0);
+  solution.rc = store.obj;
+  for (int j = 0; j < numVars(store); ++j) {
+    for (int p = store.colStart[j]; p < store.colStart[j + 1]; ++p) {
+      solution.rc[j] -= store.vals[p] * solution.pi[store.rowIdx[p]];
+    }
+  }
+  for (size_t k = 0; k < store.psdConstrs.size(); ++k) {
+    const SparseTerms &linear = store.psdConstrs[k].linear;
+    for (size_t t = 0; t < linear.idx.size(); ++t) {
+      solution.rc[linear.idx[t]] -=
+          linear.vals[t] * solution.pi[numRows(store) + k];
+    }
+  }
+  solution.hasPi = solution.hasRc = true;
+}
+
 }  // namespace
 
 void solveSemidefinite(SolveJob &job, Solution &solution) {
@@ -35,8 +58,8 @@ void solveSemidefinite(SolveJob &job, Solution &solution) {
   solution.presolverTime = secondsSince(start);
   if (form.emptyRowInfeasible) {
     logLine(job.log,
-            "The constraints contradict each other once the free "
-            "variables are eliminated");
+            "A constraint without variables (at the start or once the "
+            "free variables are eliminated) excludes its constant");
     solution.status = KVA_INFEASIBLE;
     return;
   }
@@ -46,7 +69,7 @@ void solveSemidefinite(SolveJob &job, Solution &solution) {
   solution.ipmIters = result.iterations;
   solution.status = result.status;
   if (form.freeRay && result.status == KVA_OPTIMAL) {
-    // A free variable in no constraint moves the objective without bound.
+    // A variable in no constraint moves the objective without bound.
     solution.status = KVA_UNBOUNDED;
     return;
   }
@@ -56,4 +79,5 @@ void solveSemidefinite(SolveJob &job, Solution &solution) {
   solution.x = conicScalars(form, columns);
   solution.psdX = std::move(result.psd);
   solution.hasPoint = true;
+  takeDuals(job.store, conicConstraintDuals(form, result.rowDuals), solution);
 }

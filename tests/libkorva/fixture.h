@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <functional>
 #include <mutex>
@@ -169,6 +171,31 @@ inline DenseModel eigenvalueModel(int dim, Sparse c) {
   });
 }
 
+// A model as the optimality check reads it: linear rows lhs <= a x <= rhs
+// (a sorted by column), then rows on one psd variable of order dim, whose
+// entries are {row (-1: objective), r * dim + c with r <= c, value}.
+struct KktModel {
+  int sense = 1;
+  std::vector<double> obj, lb, ub, lhs, rhs;
+  int numLinear = 0;
+  Triplets a, q;
+  int dim = 0;
+  std::vector<std::array<double, 3>> psd;
+};
+
+// Whether the n x n matrix m + tol I is positive semidefinite (Cholesky).
+inline bool psdWithin(std::vector<double> m, int n, double tol) {
+  for (int j = 0; j < n; ++j) {
+    for (int i = j; i < n; ++i) {
+      double v = m[i * n + j] + (i == j ? tol : 0);
+      for (int k = 0; k < j; ++k) v -= m[i * n + k] * m[j * n + k];
+      if (i == j && v <= 0) return false;
+      m[i * n + j] = i == j ? std::sqrt(v) : v / m[j * n + j];
+    }
+  }
+  return true;
+}
+
 // What the log callback received, and from which threads.
 inline std::mutex logLock;
 inline std::string logText;
@@ -268,6 +295,90 @@ class LibkorvaTest : public ::testing::Test {
     EXPECT_EQ(KVAgetdblattrarray(model, "X", 0, count(values), values.data()),
               KVA_OK);
     return values;
+  }
+
+  void loadKkt(const KktModel &m) {
+    release();
+    int n = count(m.obj), rows = m.numLinear;
+    std::vector<int> begin(n, 0), counts(n, 0);
+    for (int col : m.a.cols) ++counts[col];
+    for (int j = 1; j < n; ++j) begin[j] = begin[j - 1] + counts[j - 1];
+    ASSERT_EQ(KVAloadmodel(env, &model, "kkt", n, rows, m.sense, 0,
+                           m.obj.data(), nullptr, m.rhs.data(), begin.data(),
+                           counts.data(), m.a.rows.data(), m.a.vals.data(),
+                           m.lb.data(), m.ub.data(), nullptr, nullptr, nullptr),
+              KVA_OK);
+    ASSERT_EQ(KVAsetdblattrarray(model, "LHS", 0, rows, m.lhs.data()), KVA_OK);
+    ASSERT_EQ(addQpTerms(model, m.q), KVA_OK);
+    for (int i = -1; m.dim > 0 && i < count(m.lhs); i = i < 0 ? rows : i + 1) {
+      Sparse c;
+      for (auto [row, flat, val] : m.psd) {
+        if (row == i) c.idx.push_back(flat), c.vals.push_back(val);
+      }
+      int code = i < 0 ? addPsdVar(model, m.dim, c)
+                       : addPsdRow(model, {}, 0, c, 'R', m.rhs[i], m.lhs[i]);
+      ASSERT_EQ(code, KVA_OK);
+    }
+  }
+
+  // The largest violation of the optimality conditions at the point the
+  // model reports (X, Pi, RC, PsdX), each scaled by 1 + the size of what it
+  // is measured against: primal feasibility of rows, bounds and X >= 0,
+  // stationarity g = A' Pi + RC and S = C - sum Pi_i A_i >= 0 (<= 0 when
+  // maximising), the signs of the duals, and complementarity as
+  // min(|dual|, distance to the side it holds) and <X, S> = 0.
+  double kktResidual(const KktModel &m) {
+    int n = count(m.obj), rows = count(m.lhs), d = m.dim, k = 0;
+    std::vector<double> xs(n), pi(rows), rc(n), act(rows, 0.0), g = m.obj;
+    std::vector<double> X(d * d, 0.0), S(d * d, 0.0), vals(d * d);
+    std::vector<int> flat(d * d);
+    EXPECT_EQ(KVAgetdblattrarray(model, "X", 0, n, xs.data()), KVA_OK);
+    EXPECT_EQ(KVAgetdblattrarray(model, "Pi", 0, rows, pi.data()), KVA_OK);
+    EXPECT_EQ(KVAgetdblattrarray(model, "RC", 0, n, rc.data()), KVA_OK);
+    if (d > 0) {
+      EXPECT_EQ(KVAgetmatattrelement(model, "PsdX", 0, &k, &d, &d, flat.data(),
+                                     vals.data()),
+                KVA_OK);
+    }
+    for (int t = 0; t < k; ++t) X[flat[t]] = vals[t];
+    for (int t = 0; t < count(m.q.vals); ++t) {
+      g[m.q.rows[t]] += m.q.vals[t] * xs[m.q.cols[t]];
+      g[m.q.cols[t]] += m.q.vals[t] * xs[m.q.rows[t]];
+    }
+    double scale = 1, size = 1, inner = 0, worst = 0;
+    for (double c : g) scale = std::max(scale, std::fabs(c));
+    for (auto e : m.psd) scale = std::max(scale, std::fabs(e[2]));
+    for (double v : X) size = std::max(size, std::fabs(v));
+    std::vector<double> r = g;
+    for (int t = 0; t < count(m.a.vals); ++t) {
+      act[m.a.rows[t]] += m.a.vals[t] * xs[m.a.cols[t]];
+      r[m.a.cols[t]] -= m.a.vals[t] * pi[m.a.rows[t]];
+    }
+    for (auto [row, f, val] : m.psd) {
+      int i = static_cast<int>(row), e = static_cast<int>(f);
+      int t = (e % d) * d + e / d;  // the entry's mirror
+      if (i >= 0) act[i] += (e == t ? 1 : 2) * val * X[e];
+      S[e] -= (i < 0 ? -1 : pi[i]) * val * m.sense;
+      if (e != t) S[t] = S[e];
+    }
+    // A side held by dual y: the lower one when sense * y > 0.
+    auto side = [&](double value, double y, double lo, double hi) {
+      double bound = m.sense * y > 0 ? lo : hi;
+      double gap = std::fabs(value - bound) / (1 + std::fabs(bound));
+      return std::max({(lo - value) / (1 + std::fabs(lo)),
+                       (value - hi) / (1 + std::fabs(hi)),
+                       std::min(std::fabs(y) / scale, gap)});
+    };
+    for (int j = 0; j < n; ++j) {
+      worst = std::max({worst, std::fabs(r[j] - rc[j]) / scale,
+                        side(xs[j], rc[j], m.lb[j], m.ub[j])});
+    }
+    for (int i = 0; i < rows; ++i) {
+      worst = std::max(worst, side(act[i], pi[i], m.lhs[i], m.rhs[i]));
+    }
+    for (int f = 0; f < d * d; ++f) inner += X[f] * S[f];
+    bool psd = psdWithin(X, d, 1e-7 * size) && psdWithin(S, d, 1e-7 * scale);
+    return std::max({worst, std::fabs(inner) / (size * scale), psd ? 0 : 1.0});
   }
 
   std::string log() {

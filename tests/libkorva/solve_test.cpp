@@ -1,6 +1,11 @@
 // Small models of every class with known outcomes: optima (point, objective,
 // semidefinite values), infeasible, unbounded and refused models.
+#include <coin/CoinMpsIO.hpp>
+
+#include <array>
 #include <cmath>
+#include <filesystem>
+#include <random>
 
 #include "tests/libkorva/fixture.h"
 
@@ -215,6 +220,118 @@ std::vector<Outcome> nonlinearCases() {
   };
 }
 
+// A convex QP (concave when maximised) with a point x0 inside its bounds
+// and rows: Q = B'B, with boxed variables when B has fewer rows than x
+// and 0.1 I added when it has as many; rows may be empty.
+KktModel randomQp(unsigned seed) {
+  std::mt19937 random(seed);
+  auto uniform = [&](double lo, double hi) {
+    return std::uniform_real_distribution<double>(lo, hi)(random);
+  };
+  KktModel m;
+  int n = 1 + random() % 8, rank = 1 + random() % n;
+  m.numLinear = random() % 6;
+  m.sense = random() % 2 ? 1 : -1;
+  std::vector<double> x0;
+  for (int j = 0; j < n; ++j) {
+    x0.push_back(uniform(-2, 2));
+    bool boxed = rank < n || random() % 2;
+    m.lb.push_back(boxed || random() % 2 ? x0[j] - uniform(0, 2) : -inf);
+    m.ub.push_back(boxed || random() % 2 ? x0[j] + uniform(0, 2) : inf);
+    m.obj.push_back(uniform(-5, 5));
+  }
+  std::vector<double> b(rank * n);
+  for (double &v : b) v = uniform(-1, 1);
+  for (int r = 0; r < n; ++r) {
+    for (int c = 0; c < n; ++c) {
+      double v = r == c && rank == n ? 0.1 : 0;  // no near-singular free QP
+      for (int k = 0; k < rank; ++k) v += b[k * n + r] * b[k * n + c];
+      m.q.rows.push_back(r), m.q.cols.push_back(c);
+      m.q.vals.push_back(m.sense * v);
+    }
+  }
+  // Then a column in no row and no quadratic term.
+  m.obj.push_back(uniform(-1, 1)), m.lb.push_back(-1), m.ub.push_back(2);
+  std::vector<double> act(m.numLinear, 0.0);
+  for (int j = 0; j < n; ++j) {
+    for (int i = 0; i < m.numLinear; ++i) {
+      if (random() % 3 == 0) continue;
+      m.a.rows.push_back(i), m.a.cols.push_back(j);
+      m.a.vals.push_back(uniform(-3, 3));
+      act[i] += m.a.vals.back() * x0[j];
+    }
+  }
+  for (double v : act) {
+    int kind = random() % 4;  // <, >, ranged, =
+    m.lhs.push_back(kind == 0 ? -inf : kind == 3 ? v : v - uniform(0, 1));
+    m.rhs.push_back(kind == 1 ? inf : kind == 3 ? v : v + uniform(0, 1));
+  }
+  return m;
+}
+
+// Lovasz theta of the n-cycle (max <J, X>, trace X = 1, X_ij = 0 on its
+// edges) or the max-cut relaxation of a random graph (max <L, X> / 4,
+// diag X = 1), beside a scalar in [lb, ub] of cost tCost in no row and an
+// empty row -1 <= 0 <= 1.
+KktModel graphSdp(int n, bool cut, double lb, double ub, double tCost) {
+  KktModel m{-1, {tCost}, {lb}, {ub}, {-1}, {1}, 1, {}, {}, n, {}};
+  std::mt19937 random(n);
+  std::vector<double> degree(n, 0);
+  auto entry = [&m](int row, int flat, double v) {
+    m.psd.push_back({double(row), double(flat), v});
+  };
+  auto fix = [&](int flat, double v) {
+    m.lhs.push_back(v), m.rhs.push_back(v);
+    entry(count(m.lhs) - 1, flat, 1);
+  };
+  for (int r = 0; r < n; ++r) {
+    for (int c = r + 1; c < n; ++c) {
+      bool edge = cut ? random() % 3 == 0 : c == r + 1 || c - r == n - 1;
+      if (cut && edge) entry(-1, r * n + c, -0.25), ++degree[r], ++degree[c];
+      if (!cut) entry(-1, r * n + c, 1);
+      if (!cut && edge) fix(r * n + c, 0);
+    }
+  }
+  m.lhs.push_back(1), m.rhs.push_back(1);  // trace X = 1, or X_00 = 1
+  for (int r = 0; r < n; ++r) {
+    entry(-1, r * n + r, cut ? degree[r] / 4 : 1);
+    if (cut && r > 0) fix(r * n + r, 1);
+    if (!cut || r == 0) entry(count(m.lhs) - 1, r * n + r, 1);
+  }
+  return m;
+}
+
+// The netlib LP in `file`, with 0.01 ||x||^2 added to its objective when
+// `quadratic`, as the benchmark makes its QPs.
+KktModel netlib(const std::string &file, bool quadratic) {
+  CoinMpsIO mps;
+  mps.messageHandler()->setLogLevel(0);
+  EXPECT_EQ(mps.readMps(file.c_str(), ""), 0) << file;
+  KktModel m;
+  int n = mps.getNumCols();
+  auto side = [](double v) { return std::max(-inf, std::min(inf, v)); };
+  for (int j = 0; j < n; ++j) {
+    m.obj.push_back(mps.getObjCoefficients()[j]);
+    m.lb.push_back(side(mps.getColLower()[j]));
+    m.ub.push_back(side(mps.getColUpper()[j]));
+    if (quadratic) m.q.rows.push_back(j), m.q.cols.push_back(j);
+    if (quadratic) m.q.vals.push_back(0.01);
+  }
+  m.numLinear = mps.getNumRows();
+  for (int i = 0; i < m.numLinear; ++i) {
+    m.lhs.push_back(side(mps.getRowLower()[i]));
+    m.rhs.push_back(side(mps.getRowUpper()[i]));
+  }
+  const CoinPackedMatrix &a = *mps.getMatrixByCol();
+  for (int j = 0; j < n; ++j) {
+    for (int p = a.getVectorFirst(j); p < a.getVectorLast(j); ++p) {
+      m.a.rows.push_back(a.getIndices()[p]), m.a.cols.push_back(j);
+      m.a.vals.push_back(a.getElements()[p]);
+    }
+  }
+  return m;
+}
+
 class LibkorvaSolveTest : public LibkorvaTest {
  protected:
   void check(const Outcome &c) {
@@ -308,6 +425,62 @@ TEST_F(LibkorvaSolveTest, ConstraintsWithoutVariables) {
 TEST_F(LibkorvaSolveTest, BlocksTooLargeForTheBarrierAreRefused) {
   EXPECT_EQ(solve(eigenvalueModel(23170, {{0}, {1}})), KVA_UNSUPPORTED);
   EXPECT_NE(log().find("more than 23169 rows"), std::string::npos) << log();
+}
+
+// Every point is checked against the optimality conditions, 1e-7 scaled.
+class LibkorvaKktTest : public LibkorvaTest {
+ protected:
+  void expectOptimal(const KktModel &m, const std::string &name) {
+    SCOPED_TRACE(name);
+    clearLog();
+    loadKkt(m);
+    ASSERT_EQ(KVAoptimize(model), KVA_OK);
+    ASSERT_EQ(status(), KVA_OPTIMAL) << log();
+    double residual = kktResidual(m);
+    EXPECT_LE(residual, 1e-7) << log();
+  }
+};
+
+TEST_F(LibkorvaKktTest, RandomConvexQps) {
+  for (unsigned seed = 1; seed <= 300; ++seed) {
+    expectOptimal(randomQp(seed), "seed " + std::to_string(seed));
+  }
+}
+
+// The netlib LPs beside the repository, as LPs and as the benchmark's QPs.
+TEST_F(LibkorvaKktTest, NetlibLpsAndQps) {
+  std::filesystem::path folder = KORVA_NETLIB_DIR;
+  if (!std::filesystem::exists(folder)) GTEST_SKIP() << "no " << folder;
+  for (auto &entry : std::filesystem::directory_iterator(folder)) {
+    std::string file = entry.path().string();
+    if (file.size() < 7 || file.substr(file.size() - 7) != ".mps.gz") continue;
+    for (bool quadratic : {false, true}) {
+      expectOptimal(netlib(file, quadratic),
+                    entry.path().stem().string() + (quadratic ? " QP" : ""));
+    }
+  }
+}
+
+TEST_F(LibkorvaKktTest, ThetaAndMaxCutBesideIdleColumnsAndRows) {
+  for (bool cut : {false, true}) {
+    for (int n : {5, 6, 12}) {
+      for (auto [lb, ub, cost] : std::vector<std::array<double, 3>>{
+               {0, inf, 0}, {-inf, inf, 0}, {2, 3, 0}, {-3, inf, -2}}) {
+        expectOptimal(graphSdp(n, cut, lb, ub, cost),
+                      std::string(cut ? "max-cut " : "theta ") +
+                          std::to_string(n) + ", t from " + std::to_string(lb));
+      }
+    }
+  }
+  // t's cost rising without bound; the empty row made 0.5 <= 0 <= 1.
+  loadKkt(graphSdp(6, false, 0, inf, 1));
+  ASSERT_EQ(KVAoptimize(model), KVA_OK);
+  EXPECT_EQ(status(), KVA_UNBOUNDED);
+  KktModel excluded = graphSdp(6, false, 0, inf, 0);
+  excluded.lhs[0] = 0.5;
+  loadKkt(excluded);
+  ASSERT_EQ(KVAoptimize(model), KVA_OK);
+  EXPECT_EQ(status(), KVA_INFEASIBLE);
 }
 
 }  // namespace
