@@ -38,15 +38,6 @@ void release(T *&pointer) {
   }
 }
 
-// The triplet subfields are held before their counts are settled at the end
-// of the element; nnz stays nonzero meanwhile so that an error in between
-// still gives them back.
-void holdTriplets(CooMatrix *Qc) {
-  if (Qc->nnz == 0) {
-    Qc->nnz = 1;
-  }
-}
-
 void readQc(const char *subject, const mxArray *value, CooMatrix *Qc,
             TripletLengths *lengths) {
   if (!mxIsSparse(value)) {
@@ -69,7 +60,7 @@ void readQc(const char *subject, const mxArray *value, CooMatrix *Qc,
 }
 
 void readTripletIndices(const char *subject, const mxArray *value,
-                        CooMatrix *Qc, int32_t *&indices, int32_t *length) {
+                        int32_t *&indices, int32_t *length) {
   if (!mxIsDouble(value)) {
     korvaError(subject, "It should be double.");
   }
@@ -77,7 +68,6 @@ void readTripletIndices(const char *subject, const mxArray *value,
   release(indices);
   *length = int32_t(mxGetNumberOfElements(value));
   indices = static_cast<int32_t *>(mxMalloc(sizeof(int32_t) * size_t(*length)));
-  holdTriplets(Qc);
   readOneBasedIndices(subject, value, indices);
 }
 
@@ -110,10 +100,10 @@ void readQuadconField(const char *field, const char *subject,
     }
     quadcon->name = copyName(value);
   } else if (std::strcmp(field, "Qrow") == 0) {
-    readTripletIndices(subject, value, Qc, Qc->rowIdx, &lengths->rows);
+    readTripletIndices(subject, value, Qc->rowIdx, &lengths->rows);
     lengths->fromSubfields = true;
   } else if (std::strcmp(field, "Qcol") == 0) {
-    readTripletIndices(subject, value, Qc, Qc->colIdx, &lengths->cols);
+    readTripletIndices(subject, value, Qc->colIdx, &lengths->cols);
     lengths->fromSubfields = true;
   } else if (std::strcmp(field, "Qval") == 0) {
     if (!mxIsDouble(value)) {
@@ -121,7 +111,6 @@ void readQuadconField(const char *field, const char *subject,
     }
     release(Qc->vals);
     Qc->vals = copyDoubles(subject, value, &lengths->vals);
-    holdTriplets(Qc);
     lengths->fromSubfields = true;
   } else {
     korvaError(subject, "Invalid attribute.");
