@@ -138,14 +138,4 @@ TEST_F(LibkorvaCaptureTest, SolvesWriteOnlyTheirShortLog) {
   }
 }
 
-TEST_F(LibkorvaCaptureTest, AModelOutlivingItsEnvironmentSolvesSilently) {
-  load(withRows(variables({1, 1}, {}, -1, "II"), {{1, 2}}, "<", {4}));
-  ASSERT_EQ(KVAfreeenv(env), KVA_OK);
-  env = nullptr;
-  clearLog();
-  ASSERT_EQ(KVAoptimize(model), KVA_OK);
-  EXPECT_EQ(status(), KVA_OPTIMAL);
-  EXPECT_EQ(log(), "");
-}
-
 }  // namespace

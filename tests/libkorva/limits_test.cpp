@@ -124,6 +124,21 @@ TEST_F(LibkorvaLimitsTest, LimitsEndWithTheirStatus) {
               c.reducedCosts);
     EXPECT_GE(intAttr("SPX/NumIters"), c.minIterations);
     if (s == KVA_SUB_OPTIMAL) {
+      // The incumbent is a point of this model, not of Cbc's preprocessed
+      // one, with the objective reported (a linear one, without parts).
+      std::vector<double> point = x();
+      auto dot = [&point](const std::vector<double> &a) {
+        return std::inner_product(a.begin(), a.end(), point.begin(), 0.0);
+      };
+      for (size_t i = 0; i < c.model.rows.size(); ++i) {
+        double side = c.model.rhs[i], a = dot(c.model.rows[i]);
+        EXPECT_TRUE(c.model.sense[i] == '<' ? a <= side + 1e-6
+                                            : std::fabs(a - side) <= 1e-6)
+            << "row " << i;
+      }
+      if (c.model.parts == nullptr) {
+        EXPECT_NEAR(objVal(), dot(c.model.obj), 1e-6);
+      }
       EXPECT_GT(dblAttr("MIP/GapAbs"), 0.0);
       EXPECT_DOUBLE_EQ(dblAttr("MIP/GapRel"),
                        dblAttr("MIP/GapAbs") / std::fabs(objVal()));

@@ -1,6 +1,5 @@
 function host_values_tests
-  run_cases({@other_storage_solves_alike, @unset_fields_of_elements_are_missing, ...
-             @values_of_other_classes_are_refused});
+  run_cases({@other_storage_solves_alike, @unset_fields_of_elements_are_missing});
 end
 
 function other_storage_solves_alike
@@ -55,20 +54,4 @@ function output = expect_alike(cases)
     output = [output, evalc('r = korva_mex(model, quiet_params());')];
     expect_optimum(r, x, objval, cases{k, 2});
   end
-end
-
-function values_of_other_classes_are_refused
-  % The module's own error names the field; the next call is not affected.
-  kinds = {@int8, @uint8, @int16, @uint16, @int32, @uint32, @int64, @uint64, ...
-           @single, @logical, @(v) complex(v, 0), @(v) sparse(v + 1i), ...
-           @char, @(v) {v}, @(v) @sin, @(v) struct('v', v)};
-  model = class_models(){1, 2};
-  for k = 1:numel(kinds)
-    model.obj = kinds{k}([1 2 3]);
-    err = raised_error(@() korva_mex(model));
-    assert(strncmp(err.message, 'korva_mex: obj. ', 16), err.message);
-    next_call_solves();
-  end
-  err = raised_error(@() korva_mex(class_models(){1, 2}, struct('Method', int32(1))));
-  assert(err.message, 'korva_mex: Method. It should be double.');
 end

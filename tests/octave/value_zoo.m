@@ -129,7 +129,7 @@ function [s, what] = change(s, label, field, e)
     what = [label ' removed'];
     return;
   elseif has && how < 0.7
-    v = restore(s(e).(field), how < 0.55);
+    v = restore(s(e).(field));
   else
     v = zoo(1);
   end
@@ -142,19 +142,15 @@ function [s, what] = change(s, label, field, e)
   what = [label ' = ' describe(v)];
 end
 
-function v = restore(v, same_class)
-  % The same value in another storage of its class, or in another class.
-  % Octave refuses some (a sparse char, say); the value then stays. So do
-  % huge values, which would take the memory when made dense or diagonal.
+function v = restore(v)
+  % The same value in another storage of its class. Octave refuses some (a
+  % sparse char, say); the value then stays. So do huge values, which would
+  % take the memory when made dense or diagonal.
   if numel(v) > 1000
     return;
   end
   try
-    if ! same_class
-      v = feval(pick({'single', 'int8', 'uint8', 'int16', 'uint16', 'int32', ...
-                      'uint32', 'int64', 'uint64', 'logical', 'double', ...
-                      @(x) {x}, @(x) complex(x, zeros(size(x)))}), v);
-    elseif rand < 0.5
+    if rand < 0.5
       v = feval(pick({@transpose, @(x) merge(issparse(x), full(x), sparse(x)), ...
                       @(x) reshape(x, [1 1 numel(x)])}), v);
     elseif isnumeric(v) && isvector(v) && numel(v) > 1 && v(2) != v(1) ...
