@@ -3,7 +3,7 @@
 BUILD ?= build
 JOBS ?= $(shell getconf _NPROCESSORS_ONLN)
 
-.PHONY: deps build demo test dist test-asan test-tsan fuzz check-leaks zoo bench clean
+.PHONY: deps build demo test dist test-asan test-tsan check-leaks zoo bench clean
 
 deps:
 	scripts/install-deps.sh
@@ -40,16 +40,6 @@ test-tsan: deps
 	cmake --build build-tsan -j $(JOBS) --target unit_tests
 	cd build-tsan && ctest --output-on-failure -j $(JOBS)
 
-# libFuzzer (clang) on the gateway against libkorva for FUZZ_SECONDS, the
-# corpus kept in build-fuzz/fuzz-corpus for the next run. CI runs a short
-# smoke run; long runs are `make fuzz`.
-FUZZ_SECONDS ?= 1800
-fuzz: deps
-	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DKORVA_FUZZ=ON \
-	  -DCMAKE_BUILD_TYPE=RelWithDebInfo
-	cmake --build build-fuzz -j $(JOBS) --target fuzz_libkorva
-	tests/fuzz/run_fuzz.sh build-fuzz $(FUZZ_SECONDS)
-
 # 1000 valid calls and 300 bad ones from the value zoo in one Octave
 # session: its resident size must stay flat.
 check-leaks: build
@@ -73,4 +63,4 @@ bench: build
 	bench/run.sh $(BUILD)
 
 clean:
-	rm -rf $(BUILD) build-asan build-tsan build-fuzz
+	rm -rf $(BUILD) build-asan build-tsan

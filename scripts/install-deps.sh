@@ -11,7 +11,6 @@ packages=(
   libdsdp-dev liblapack-dev
   coinor-libipopt-dev coinor-libbonmin-dev
   zlib1g-dev
-  clang libclang-rt-14-dev
 )
 # `make bench` also compares against SDPA for Octave. The tests do without
 # it: installing it makes the threaded OpenBLAS the system BLAS, whose

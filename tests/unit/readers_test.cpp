@@ -109,11 +109,14 @@ TEST_F(ReadRecord, ReadsOnlyValuesOfTheFirstElement) {
   read(structure({}));
   read(testhost::structArray(0, {"obj", "bogus"}));
   EXPECT_EQ(args.modelsense, 1);
-  // Empty columns for the library, released all the same, as is the
-  // double copy of a logical linear term without columns.
-  read(structure({{"A", sparse(2, 3, {})}, {"Q", sparse(0, 0, {})}}));
+  // Records without entries, released all the same, as is the double copy
+  // of a logical linear term without columns.
   read(structure(
-      {{"quadcon", structure({{"q", testhost::sparseLogical(1, 0, {})}})}}));
+      {{"A", sparse(2, 3, {})},
+       {"Q", sparse(0, 0, {})},
+       {"quadcon", structure({{"Qc", sparse(2, 2, {})},
+                              {"q", testhost::sparseLogical(1, 0, {})}})},
+       {"psdvar", structure({{"obj", sparse(2, 2, {})}})}}));
   EXPECT_EQ(values(args.A.colCount, 3), (Ints{0, 0, 0}));
 }
 
