@@ -9,6 +9,7 @@
 #include "libkorva/quadratic_convexity.h"
 #include "libkorva/quadratic_minlp.h"
 #include "libkorva/solve_job.h"
+#include "libkorva/watched_interface.h"
 #include "libkorva/watched_nlp.h"
 
 namespace {
@@ -78,15 +79,18 @@ void runSearch(Bonmin::Bab &search, SolveJob &job, bool withObjective) {
   applySettings(setup, job);
   Ipopt::SmartPtr<Bonmin::TMINLP> problem =
       new QuadraticMinlp(job.store, withObjective);
-  setup.initialize(problem);
   // Ipopt's iterations are logged when there is one search to follow; at
   // every node of a branch and bound they would drown the log.
   bool integer = std::any_of(job.store.vtype.begin(), job.store.vtype.end(),
                              [](char t) { return t == 'B' || t == 'I'; });
   ProgressLog progress(job.log, job.store);
-  setup.nonlinearSolver()->use(
-      new WatchedNlp(problem, *job.signal.terminate,
-                     !integer && withObjective ? &progress : nullptr));
+  WatchedInterface nlp(*job.signal.terminate);
+  nlp.initialize(setup.roptions(), setup.options(), setup.journalist(),
+                 setup.prefix(), problem);
+  nlp.use(new WatchedNlp(problem, *job.signal.terminate,
+                         !integer && withObjective ? &progress : nullptr));
+  // The setup solves on copies of nlp.
+  setup.initialize(nlp);
 
   // Bonmin has no stop callback; its search checks the Cbc event flag
   // between nodes, which the watcher keeps raising once a stop is due.
