@@ -69,8 +69,8 @@ int mipStatus2kva(Bonmin::Bab::MipStatuses status, const StopSignal &signal) {
 }
 
 // Runs Bonmin's search, on the model's objective or on none (to find any
-// feasible point).
-void runSearch(Bonmin::Bab &search, SolveJob &job, bool withObjective) {
+// feasible point); false when a terminate request came before it started.
+bool runSearch(Bonmin::Bab &search, SolveJob &job, bool withObjective) {
   Bonmin::BonminSetup setup;
   setup.initializeOptionsAndJournalist();
   // Ipopt's journals print to stdout, option errors included: there are
@@ -91,6 +91,9 @@ void runSearch(Bonmin::Bab &search, SolveJob &job, bool withObjective) {
                          !integer && withObjective ? &progress : nullptr));
   // The setup solves on copies of nlp.
   setup.initialize(nlp);
+  // Without integers the search is one Ipopt solve, which would see the
+  // request only at its first iteration, after its costliest step.
+  if (!integer && job.signal.terminate->load()) return false;
 
   // Bonmin has no stop callback; its search checks the Cbc event flag
   // between nodes, which the watcher keeps raising once a stop is due.
@@ -113,6 +116,7 @@ void runSearch(Bonmin::Bab &search, SolveJob &job, bool withObjective) {
   }
   searching.store(false);
   watcher.join();
+  return true;
 }
 
 // Ipopt gives up on a convex model whose objective falls without bound
@@ -120,7 +124,7 @@ void runSearch(Bonmin::Bab &search, SolveJob &job, bool withObjective) {
 // from infeasibility.
 int settleFailure(SolveJob &job) {
   Bonmin::Bab search;
-  runSearch(search, job, false);
+  if (!runSearch(search, job, false)) return KVA_INTERRUPTED;
   switch (search.mipStatus()) {
     case Bonmin::Bab::FeasibleOptimal:
     case Bonmin::Bab::Feasible:
@@ -165,7 +169,7 @@ void solveQuadraticMinlp(SolveJob &job, Solution &solution) {
   }
   SolveClock::time_point start = SolveClock::now();
   Bonmin::Bab search;
-  runSearch(search, job, true);
+  if (!runSearch(search, job, true)) return;
   solution.solutionTime = secondsSince(start);
   solution.status = mipStatus2kva(search.mipStatus(), job.signal);
   if (solution.status == KVA_NUMERICAL) solution.status = settleFailure(job);
