@@ -8,11 +8,11 @@ OsiSolverInterface *WatchedInterface::clone(bool copyData) const {
 void WatchedInterface::resolve(const char *whereFrom) {
   // A solve that failed, whether by the request or not, leaves the same
   // status as one the request stops at once.
-  if (terminate_->load() && isAbandoned()) return;
+  if (stopsAtOnce() && isAbandoned()) return;
   OsiTMINLPInterface::resolve(whereFrom);
 }
 
 void WatchedInterface::resolveForRobustness(int numRetry) {
-  if (terminate_->load()) return;
+  if (stopsAtOnce()) return;
   OsiTMINLPInterface::resolveForRobustness(numRetry);
 }

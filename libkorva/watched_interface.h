@@ -1,7 +1,8 @@
-// Bonmin's interface to Ipopt, made not to solve again once a terminate
-// request has cut a solve short. Bonmin solves such a solve again from a
-// fresh start, and Cbc once more when its first solve was not optimal; each
-// would stop at Ipopt's first iteration, but only after its costliest step.
+// Bonmin's interface to Ipopt, made not to solve a model without integers
+// again once a terminate request has cut its solve short. Bonmin solves
+// such a solve again from a fresh start, and Cbc once more when its first
+// solve was not optimal; each would stop at Ipopt's first iteration, but
+// only after its costliest step.
 #ifndef LIBKORVA_WATCHED_INTERFACE_H
 #define LIBKORVA_WATCHED_INTERFACE_H
 
@@ -20,6 +21,13 @@ class WatchedInterface : public Bonmin::OsiTMINLPInterface {
   void resolveForRobustness(int numRetry) override;
 
  private:
+  // A search over integers keeps its re-solves: there a node's failed
+  // re-solve makes Bonmin drop the node, which it would branch on unsolved
+  // otherwise.
+  bool stopsAtOnce() const {
+    return terminate_->load() && getNumIntegers() == 0;
+  }
+
   const std::atomic<bool> *terminate_;
 };
 
