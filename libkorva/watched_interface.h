@@ -21,9 +21,8 @@ class WatchedInterface : public Bonmin::OsiTMINLPInterface {
   void resolveForRobustness(int numRetry) override;
 
  private:
-  // A search over integers keeps its re-solves: there a node's failed
-  // re-solve makes Bonmin drop the node, which it would branch on unsolved
-  // otherwise.
+  // A search over integers keeps its re-solves: without them Bonmin
+  // branches on the unsolved node, and says so on stdout.
   bool stopsAtOnce() const {
     return terminate_->load() && getNumIntegers() == 0;
   }
