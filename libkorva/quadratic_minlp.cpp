@@ -1,6 +1,7 @@
 #include "libkorva/quadratic_minlp.h"
 
 #include <algorithm>
+#include <map>
 
 namespace {
 
@@ -39,16 +40,14 @@ QuadraticMinlp::QuadraticMinlp(const ModelStore &store, bool withObjective)
     for (const QuadTerm &t : q.quad) {
       row.emplace(t.row, 0.0);
       row.emplace(t.col, 0.0);
-      hessian_.emplace(
-          std::make_pair(std::max(t.row, t.col), std::min(t.row, t.col)), 0);
+      hessian_.emplace_back(std::max(t.row, t.col), std::min(t.row, t.col));
     }
   }
   for (const QuadTerm &t : store.objQuad) {
-    hessian_.emplace(
-        std::make_pair(std::max(t.row, t.col), std::min(t.row, t.col)), 0);
+    hessian_.emplace_back(std::max(t.row, t.col), std::min(t.row, t.col));
   }
-  int next = 0;
-  for (auto &entry : hessian_) entry.second = next++;
+  std::sort(hessian_.begin(), hessian_.end());
+  hessian_.erase(std::unique(hessian_.begin(), hessian_.end()), hessian_.end());
   for (const std::map<int, double> &row : entries) {
     JacobianRow jacobianRow{{}, {}, jacobianCount_};
     for (const auto &[col, value] : row) {
@@ -77,7 +76,10 @@ QuadraticMinlp::QuadraticMinlp(const ModelStore &store, bool withObjective)
 }
 
 int QuadraticMinlp::hessianPosition(int row, int col) const {
-  return hessian_.at({std::max(row, col), std::min(row, col)});
+  auto entry =
+      std::lower_bound(hessian_.begin(), hessian_.end(),
+                       std::make_pair(std::max(row, col), std::min(row, col)));
+  return static_cast<int>(entry - hessian_.begin());
 }
 
 bool QuadraticMinlp::get_nlp_info(Ipopt::Index &n, Ipopt::Index &m,
@@ -103,9 +105,9 @@ bool QuadraticMinlp::get_variables_types(Ipopt::Index n, VariableType *types) {
 bool QuadraticMinlp::get_variables_linearity(
     Ipopt::Index n, Ipopt::TNLP::LinearityType *types) {
   std::fill(types, types + n, Ipopt::TNLP::LINEAR);
-  for (const auto &entry : hessian_) {
-    types[entry.first.first] = Ipopt::TNLP::NON_LINEAR;
-    types[entry.first.second] = Ipopt::TNLP::NON_LINEAR;
+  for (const auto &[row, col] : hessian_) {
+    types[row] = Ipopt::TNLP::NON_LINEAR;
+    types[col] = Ipopt::TNLP::NON_LINEAR;
   }
   return true;
 }
@@ -231,9 +233,9 @@ bool QuadraticMinlp::eval_h(Ipopt::Index, const Ipopt::Number *, bool,
                             Ipopt::Index *rows, Ipopt::Index *cols,
                             Ipopt::Number *values) {
   if (values == nullptr) {
-    for (const auto &[key, position] : hessian_) {
-      rows[position] = key.first;
-      cols[position] = key.second;
+    for (size_t p = 0; p < hessian_.size(); ++p) {
+      rows[p] = hessian_[p].first;
+      cols[p] = hessian_[p].second;
     }
     return true;
   }

@@ -6,7 +6,6 @@
 #define LIBKORVA_QUADRATIC_MINLP_H
 
 #include <BonTMINLP.hpp>
-#include <map>
 #include <utility>
 #include <vector>
 
@@ -76,8 +75,12 @@ class QuadraticMinlp : public Bonmin::TMINLP {
   double objectiveFactor_;  // the model's sense, or 0 without objective
   std::vector<JacobianRow> jacobian_;
   int jacobianCount_ = 0;
-  // Lower triangle (row >= col) of the Lagrangian's Hessian.
-  std::map<std::pair<int, int>, int> hessian_;
+  // Lower triangle (row >= col) of the Lagrangian's Hessian, sorted: an
+  // entry's index is its place in Ipopt's list. Not a map: a dense
+  // constraint has hundreds of thousands of entries, whose map nodes took
+  // a tenth of a second to build and nearly as long to free, a stopped
+  // solve included.
+  std::vector<std::pair<int, int>> hessian_;
   std::vector<int> objectiveHessian_;
   std::vector<TermPlaces> constraintPlaces_;
 };

@@ -9,6 +9,7 @@
 #include "libkorva/quadratic_convexity.h"
 #include "libkorva/quadratic_minlp.h"
 #include "libkorva/solve_job.h"
+#include "libkorva/watched_interface.h"
 #include "libkorva/watched_nlp.h"
 
 namespace {
@@ -68,8 +69,8 @@ int mipStatus2kva(Bonmin::Bab::MipStatuses status, const StopSignal &signal) {
 }
 
 // Runs Bonmin's search, on the model's objective or on none (to find any
-// feasible point).
-void runSearch(Bonmin::Bab &search, SolveJob &job, bool withObjective) {
+// feasible point); false when a terminate request came before it started.
+bool runSearch(Bonmin::Bab &search, SolveJob &job, bool withObjective) {
   Bonmin::BonminSetup setup;
   setup.initializeOptionsAndJournalist();
   // Ipopt's journals print to stdout, option errors included: there are
@@ -78,15 +79,21 @@ void runSearch(Bonmin::Bab &search, SolveJob &job, bool withObjective) {
   applySettings(setup, job);
   Ipopt::SmartPtr<Bonmin::TMINLP> problem =
       new QuadraticMinlp(job.store, withObjective);
-  setup.initialize(problem);
   // Ipopt's iterations are logged when there is one search to follow; at
   // every node of a branch and bound they would drown the log.
   bool integer = std::any_of(job.store.vtype.begin(), job.store.vtype.end(),
                              [](char t) { return t == 'B' || t == 'I'; });
   ProgressLog progress(job.log, job.store);
-  setup.nonlinearSolver()->use(
-      new WatchedNlp(problem, *job.signal.terminate,
-                     !integer && withObjective ? &progress : nullptr));
+  WatchedInterface nlp(*job.signal.terminate);
+  nlp.initialize(setup.roptions(), setup.options(), setup.journalist(),
+                 setup.prefix(), problem);
+  nlp.use(new WatchedNlp(problem, *job.signal.terminate,
+                         !integer && withObjective ? &progress : nullptr));
+  // The setup solves on copies of nlp.
+  setup.initialize(nlp);
+  // Without integers the search is one Ipopt solve, which would see the
+  // request only at its first iteration, after its costliest step.
+  if (!integer && job.signal.terminate->load()) return false;
 
   // Bonmin has no stop callback; its search checks the Cbc event flag
   // between nodes, which the watcher keeps raising once a stop is due.
@@ -109,6 +116,7 @@ void runSearch(Bonmin::Bab &search, SolveJob &job, bool withObjective) {
   }
   searching.store(false);
   watcher.join();
+  return true;
 }
 
 // Ipopt gives up on a convex model whose objective falls without bound
@@ -116,7 +124,7 @@ void runSearch(Bonmin::Bab &search, SolveJob &job, bool withObjective) {
 // from infeasibility.
 int settleFailure(SolveJob &job) {
   Bonmin::Bab search;
-  runSearch(search, job, false);
+  if (!runSearch(search, job, false)) return KVA_INTERRUPTED;
   switch (search.mipStatus()) {
     case Bonmin::Bab::FeasibleOptimal:
     case Bonmin::Bab::Feasible:
@@ -161,7 +169,7 @@ void solveQuadraticMinlp(SolveJob &job, Solution &solution) {
   }
   SolveClock::time_point start = SolveClock::now();
   Bonmin::Bab search;
-  runSearch(search, job, true);
+  if (!runSearch(search, job, true)) return;
   solution.solutionTime = secondsSince(start);
   solution.status = mipStatus2kva(search.mipStatus(), job.signal);
   if (solution.status == KVA_NUMERICAL) solution.status = settleFailure(job);
