@@ -71,6 +71,9 @@ int mipStatus2kva(Bonmin::Bab::MipStatuses status, const StopSignal &signal) {
 // Runs Bonmin's search, on the model's objective or on none (to find any
 // feasible point); false when a terminate request came before it started.
 bool runSearch(Bonmin::Bab &search, SolveJob &job, bool withObjective) {
+  // A request that came while the model was checked ends the solve before
+  // Bonmin's set-up, which a dense model makes long.
+  if (job.signal.terminate->load()) return false;
   Bonmin::BonminSetup setup;
   setup.initializeOptionsAndJournalist();
   // Ipopt's journals print to stdout, option errors included: there are
@@ -161,7 +164,7 @@ void solveQuadraticMinlp(SolveJob &job, Solution &solution) {
     solution.hasPoint = solution.status == KVA_OPTIMAL;
     return;
   }
-  std::string nonConvex = nonConvexPart(store);
+  std::string nonConvex = nonConvexPart(store, job.signal.terminate);
   if (!nonConvex.empty()) {
     logLine(job.log, "Unsupported: " + nonConvex);
     solution.status = KVA_UNSUPPORTED;

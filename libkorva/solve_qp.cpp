@@ -131,7 +131,7 @@ void polish(ClpSimplex &model, const LinearProblem &problem,
 
 void solveQuadratic(SolveJob &job, Solution &solution) {
   HessianTriangle hessian = objectiveHessian(job.store);
-  Convexity convexity = hessianConvexity(hessian);
+  Convexity convexity = hessianConvexity(hessian, job.signal.terminate);
   if (convexity == Convexity::NotConvex) {
     logLine(job.log, job.store.sense == 1
                          ? "Unsupported: the quadratic objective of this "
