@@ -84,7 +84,8 @@ TEST(Build, TheLibraryHoldsTheLinearModelAsGiven) {
       // A matrix without "rhs" is left out.
       {objectiveModel({{"A", sparse(2, 3, {{1, 1, 1}})}}),
        plain + "lhs [] rhs []"},
-      {objectiveModel({{"start", row({5})}}),
+      // An empty bound list stands for the default bounds.
+      {objectiveModel({{"start", row({5})}, {"ub", testhost::emptyDouble()}}),
        "3 vars, sense 1, constant 0; obj [1 2 3] lb [0 0 0] ub [inf inf inf] "
        "start [5 - -]; lhs [] rhs []"},
       // Start values beyond the variables are skipped.
