@@ -56,7 +56,7 @@ void readGenconindField(const char *field, const char *subject,
 
 // A field left unset in one element only warns: the constraint keeps that
 // field's initial value.
-bool getGenconind(ModelArguments *arguments, const mxArray *value) {
+void getGenconind(ModelArguments *arguments, const mxArray *value) {
   int numFields = mxIsStruct(value) ? mxGetNumberOfFields(value) : 0;
   int32_t count = elementCount("genconind", value);
   GenconindArgument *genconinds = static_cast<GenconindArgument *>(
@@ -83,5 +83,4 @@ bool getGenconind(ModelArguments *arguments, const mxArray *value) {
       readGenconindField(name, subject, field, &genconinds[k]);
     }
   }
-  return true;
 }

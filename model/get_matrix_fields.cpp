@@ -2,7 +2,7 @@
 #include "model/field_read.h"
 #include "model/model_arguments.h"
 
-bool getA(ModelArguments *arguments, const mxArray *value) {
+void getA(ModelArguments *arguments, const mxArray *value) {
   if (!mxIsSparse(value)) {
     korvaError("A", "It should be sparse.");
   }
@@ -10,10 +10,9 @@ bool getA(ModelArguments *arguments, const mxArray *value) {
   matlabSparse2csc(view.nzmax, view.numRows, view.numCols, view.jc, view.ir,
                    view.vals, &arguments->A);
   releaseSparseView(&view);
-  return true;
 }
 
-bool getQ(ModelArguments *arguments, const mxArray *value) {
+void getQ(ModelArguments *arguments, const mxArray *value) {
   if (!mxIsSparse(value)) {
     korvaError("Q", "It should be sparse.");
   }
@@ -24,5 +23,4 @@ bool getQ(ModelArguments *arguments, const mxArray *value) {
   matlabSparse2coo(view.nzmax, view.numCols, view.numCols, view.jc, view.ir,
                    view.vals, &arguments->Q);
   releaseSparseView(&view);
-  return true;
 }

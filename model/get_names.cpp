@@ -29,13 +29,11 @@ void copyNames(const char *field, const mxArray *value, size_t *count,
 
 }  // namespace
 
-bool getVarnames(ModelArguments *arguments, const mxArray *value) {
+void getVarnames(ModelArguments *arguments, const mxArray *value) {
   copyNames("varnames", value, &arguments->numVarnames, &arguments->varnames);
-  return true;
 }
 
-bool getConstrnames(ModelArguments *arguments, const mxArray *value) {
+void getConstrnames(ModelArguments *arguments, const mxArray *value) {
   copyNames("constrnames", value, &arguments->numConstrnames,
             &arguments->constrnames);
-  return true;
 }

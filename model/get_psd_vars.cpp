@@ -28,7 +28,7 @@ void readPsdVarField(const char *field, int32_t k, const mxArray *value,
 
 // The record array is allocated even for an empty "psdvar", since its
 // existence is what tells the build step that the field was given.
-bool getPsdVars(ModelArguments *arguments, const mxArray *value) {
+void getPsdVars(ModelArguments *arguments, const mxArray *value) {
   int numFields = mxIsStruct(value) ? mxGetNumberOfFields(value) : 0;
   int32_t count = elementCount("psdvar", value);
   PsdVarArgument *psdVars = static_cast<PsdVarArgument *>(
@@ -48,5 +48,4 @@ bool getPsdVars(ModelArguments *arguments, const mxArray *value) {
       }
     }
   }
-  return true;
 }

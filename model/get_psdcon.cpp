@@ -114,7 +114,7 @@ void readPsdconField(const char *field, int32_t k, const mxArray *value,
 
 // The record array is allocated even for an empty "psdcon", since its
 // existence is what tells the build step that the field was given.
-bool getPsdcon(ModelArguments *arguments, const mxArray *value) {
+void getPsdcon(ModelArguments *arguments, const mxArray *value) {
   int numFields = mxIsStruct(value) ? mxGetNumberOfFields(value) : 0;
   int32_t count = elementCount("psdcon", value);
   PsdconArgument *psdcons = static_cast<PsdconArgument *>(
@@ -133,5 +133,4 @@ bool getPsdcon(ModelArguments *arguments, const mxArray *value) {
       }
     }
   }
-  return true;
 }

@@ -137,7 +137,7 @@ void settleTripletCounts(const TripletLengths &lengths, CooMatrix *Qc) {
 
 }  // namespace
 
-bool getQuadcon(ModelArguments *arguments, const mxArray *value) {
+void getQuadcon(ModelArguments *arguments, const mxArray *value) {
   int numFields = mxIsStruct(value) ? mxGetNumberOfFields(value) : 0;
   int32_t count = elementCount("quadcon", value);
   QuadconArgument *quadcons = static_cast<QuadconArgument *>(
@@ -164,5 +164,4 @@ bool getQuadcon(ModelArguments *arguments, const mxArray *value) {
       settleTripletCounts(lengths, &quadcons[k].Qc);
     }
   }
-  return true;
 }

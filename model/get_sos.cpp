@@ -108,7 +108,7 @@ void fillSets(ModelArguments *arguments, const mxArray *value, int numFields) {
 
 }  // namespace
 
-bool getSos(ModelArguments *arguments, const mxArray *value) {
+void getSos(ModelArguments *arguments, const mxArray *value) {
   if (!mxIsStruct(value) || mxGetNumberOfElements(value) == 0) {
     korvaError("sos", "It should be struct!");
   }
@@ -124,5 +124,4 @@ bool getSos(ModelArguments *arguments, const mxArray *value) {
   arguments->sosWeights =
       static_cast<double *>(mxMalloc(sizeof(double) * size_t(numEntries)));
   fillSets(arguments, value, numFields);
-  return true;
 }

@@ -4,24 +4,22 @@
 #include "model/field_read.h"
 #include "model/model_arguments.h"
 
-bool getVtype(ModelArguments *arguments, const mxArray *value) {
+void getVtype(ModelArguments *arguments, const mxArray *value) {
   if (!mxIsChar(value)) {
     korvaError("vtype", "It should be char array.");
   }
   arguments->vtype = copyWholeString(value);
-  return true;
 }
 
-bool getModelname(ModelArguments *arguments, const mxArray *value) {
+void getModelname(ModelArguments *arguments, const mxArray *value) {
   if (!mxIsChar(value)) {
     korvaError("modelname", "It should be char array.");
   }
   arguments->modelname = copyWholeString(value);
-  return true;
 }
 
 // Only "Max" and "max" maximise; any other text minimises.
-bool getObjsense(ModelArguments *arguments, const mxArray *value) {
+void getObjsense(ModelArguments *arguments, const mxArray *value) {
   if (!mxIsChar(value)) {
     korvaError("modelsense", "It should be char array.");
   }
@@ -34,10 +32,9 @@ bool getObjsense(ModelArguments *arguments, const mxArray *value) {
       std::strcmp(text, "Max") == 0 || std::strcmp(text, "max") == 0;
   arguments->modelsense = maximise ? -1 : 1;
   mxFree(text);
-  return true;
 }
 
-bool getObjcon(ModelArguments *arguments, const mxArray *value) {
+void getObjcon(ModelArguments *arguments, const mxArray *value) {
   if (!mxIsDouble(value)) {
     korvaError("objcon", "It should be double.");
   }
@@ -45,5 +42,4 @@ bool getObjcon(ModelArguments *arguments, const mxArray *value) {
     korvaError("objcon", "It should be scalar.");
   }
   arguments->objcon = realScalar("objcon", value);
-  return true;
 }

@@ -14,33 +14,28 @@ void copyDoubleField(const char *field, const mxArray *value, int32_t *count,
 
 }  // namespace
 
-bool getObj(ModelArguments *arguments, const mxArray *value) {
+void getObj(ModelArguments *arguments, const mxArray *value) {
   copyDoubleField("obj", value, &arguments->numObj, &arguments->obj);
-  return true;
 }
 
-bool getRhs(ModelArguments *arguments, const mxArray *value) {
+void getRhs(ModelArguments *arguments, const mxArray *value) {
   copyDoubleField("rhs", value, &arguments->numRhs, &arguments->rhs);
-  return true;
 }
 
-bool getLb(ModelArguments *arguments, const mxArray *value) {
+void getLb(ModelArguments *arguments, const mxArray *value) {
   copyDoubleField("lb", value, &arguments->numLb, &arguments->lb);
-  return true;
 }
 
-bool getUb(ModelArguments *arguments, const mxArray *value) {
+void getUb(ModelArguments *arguments, const mxArray *value) {
   copyDoubleField("ub", value, &arguments->numUb, &arguments->ub);
-  return true;
 }
 
-bool getStart(ModelArguments *arguments, const mxArray *value) {
+void getStart(ModelArguments *arguments, const mxArray *value) {
   copyDoubleField("start", value, &arguments->numStart, &arguments->start);
-  return true;
 }
 
 // A double "lhsorsense" gives the rows' lower sides, a char one their senses.
-bool getLhs(ModelArguments *arguments, const mxArray *value) {
+void getLhs(ModelArguments *arguments, const mxArray *value) {
   if (mxIsDouble(value)) {
     arguments->lhs = copyDoubles("lhsorsense", value, &arguments->numLhs);
   } else if (mxIsChar(value)) {
@@ -48,11 +43,10 @@ bool getLhs(ModelArguments *arguments, const mxArray *value) {
   } else {
     korvaError("lhsorsense", "It should be double or char.");
   }
-  return true;
 }
 
 // Basis statuses are codes, not indices: truncated, never shifted.
-bool getColbasis(ModelArguments *arguments, const mxArray *value) {
+void getColbasis(ModelArguments *arguments, const mxArray *value) {
   if (!mxIsDouble(value)) {
     korvaError("colbasis", "It should be double.");
   }
@@ -66,5 +60,4 @@ bool getColbasis(ModelArguments *arguments, const mxArray *value) {
   mxFree(values);
   arguments->numColbasis = count;
   arguments->colbasis = statuses;
-  return true;
 }

@@ -8,7 +8,7 @@ namespace {
 
 struct FieldReader {
   const char *name;
-  bool (*read)(ModelArguments *, const mxArray *);
+  void (*read)(ModelArguments *, const mxArray *);
 };
 
 // Names are compared in this order, exactly and case-sensitively.

@@ -102,28 +102,28 @@ void emptyModelArguments(ModelArguments *arguments);
 void getModelArguments(ModelArguments *arguments, const mxArray *model);
 void freeModelArguments(ModelArguments *arguments);
 
-// Field readers: each checks one field's value, stores it and returns true;
+// Field readers: each checks one field's value and stores it;
 // a bad value raises a host error and does not return.
-bool getA(ModelArguments *arguments, const mxArray *value);
-bool getObj(ModelArguments *arguments, const mxArray *value);
-bool getRhs(ModelArguments *arguments, const mxArray *value);
-bool getLhs(ModelArguments *arguments, const mxArray *value);
-bool getLb(ModelArguments *arguments, const mxArray *value);
-bool getUb(ModelArguments *arguments, const mxArray *value);
-bool getVtype(ModelArguments *arguments, const mxArray *value);
-bool getObjsense(ModelArguments *arguments, const mxArray *value);
-bool getModelname(ModelArguments *arguments, const mxArray *value);
-bool getObjcon(ModelArguments *arguments, const mxArray *value);
-bool getVarnames(ModelArguments *arguments, const mxArray *value);
-bool getConstrnames(ModelArguments *arguments, const mxArray *value);
-bool getQ(ModelArguments *arguments, const mxArray *value);
-bool getStart(ModelArguments *arguments, const mxArray *value);
-bool getColbasis(ModelArguments *arguments, const mxArray *value);
-bool getQuadcon(ModelArguments *arguments, const mxArray *value);
-bool getSos(ModelArguments *arguments, const mxArray *value);
-bool getGenconind(ModelArguments *arguments, const mxArray *value);
-bool getPsdVars(ModelArguments *arguments, const mxArray *value);
-bool getPsdcon(ModelArguments *arguments, const mxArray *value);
+void getA(ModelArguments *arguments, const mxArray *value);
+void getObj(ModelArguments *arguments, const mxArray *value);
+void getRhs(ModelArguments *arguments, const mxArray *value);
+void getLhs(ModelArguments *arguments, const mxArray *value);
+void getLb(ModelArguments *arguments, const mxArray *value);
+void getUb(ModelArguments *arguments, const mxArray *value);
+void getVtype(ModelArguments *arguments, const mxArray *value);
+void getObjsense(ModelArguments *arguments, const mxArray *value);
+void getModelname(ModelArguments *arguments, const mxArray *value);
+void getObjcon(ModelArguments *arguments, const mxArray *value);
+void getVarnames(ModelArguments *arguments, const mxArray *value);
+void getConstrnames(ModelArguments *arguments, const mxArray *value);
+void getQ(ModelArguments *arguments, const mxArray *value);
+void getStart(ModelArguments *arguments, const mxArray *value);
+void getColbasis(ModelArguments *arguments, const mxArray *value);
+void getQuadcon(ModelArguments *arguments, const mxArray *value);
+void getSos(ModelArguments *arguments, const mxArray *value);
+void getGenconind(ModelArguments *arguments, const mxArray *value);
+void getPsdVars(ModelArguments *arguments, const mxArray *value);
+void getPsdcon(ModelArguments *arguments, const mxArray *value);
 
 // Builds the record into a model of the started environment *env; the new
 // handle goes to *model and to globalModel as soon as it exists.
