@@ -33,7 +33,7 @@ TEST_F(LibkorvaLogTest, EveryBackendLogsThroughTheCallbackOnly) {
   DenseModel disc =
       withQc(variables({1, 1}, {}, -1), {}, {{0, 1}, {0, 1}, {1, 1}}, '<', 1);
   const Case cases[] = {
-      {"LP", smallLp(), -1, "Dual simplex: 2 iterations"},
+      {"LP", smallLp(), 1, "Dual simplex: 2 iterations"},
       {"MILP", smallLp("II"), -1, "Branch and cut done"},
       {"LP", smallLp(), 2, "Crossover:"},
       {"QP", withQ(smallLp(), {{0, 1}, {0, 1}, {-1, -1}}), 2, "Barrier:"},
