@@ -6,6 +6,8 @@
 #                      repository, that is ../shared/data from its root)
 #   KORVA_BENCH_LIMIT  seconds per solve (default 10)
 #   KORVA_BENCH_REPS   repetitions per measurement, at least 5 (default 5)
+#   KORVA_BENCH_CLASSES  solver comparison classes, of "lp qp milp sdp"
+#                      (default: all)
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)

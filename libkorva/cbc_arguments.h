@@ -11,6 +11,8 @@ struct CbcRunOptions {
   double secondsLeft;      // KVA_INFINITY: no limit
   double cutoff;           // in the minimised objective; KVA_INFINITY: none
   bool keepPreprocessOff;  // Cbc's preprocessing mishandles SOS sets
+  int numCols;
+  bool generalIntegers;  // an integer column with more than two values
 };
 
 std::vector<std::string> cbcArguments(const Settings &settings,

@@ -46,6 +46,15 @@ void addSosObjects(CbcModel &model, const ModelStore &store) {
   model.addObjects(static_cast<int>(pointers.size()), pointers.data());
 }
 
+bool hasGeneralIntegers(const LinearProblem &problem) {
+  for (size_t j = 0; j < problem.integer.size(); ++j) {
+    if (problem.integer[j] && problem.colUpper[j] - problem.colLower[j] > 1.0) {
+      return true;
+    }
+  }
+  return false;
+}
+
 CbcOutcome outcomeOf(CbcModel &model, int numCols) {
   CbcOutcome outcome;
   outcome.status = model.status();
@@ -89,10 +98,11 @@ CbcOutcome runCbc(const LinearProblem &problem, SolveJob &job, double cutoff) {
   data.useSignalHandler_ = false;  // Ctrl+C belongs to the host
   data.noPrinting_ = true;
   CbcMain0(model, data);
-  CbcRunOptions options{job.settings.maxTime < KVA_INFINITY
-                            ? secondsLeft(job.signal)
-                            : KVA_INFINITY,
-                        cutoff, !job.store.sos.empty()};
+  CbcRunOptions options{
+      job.settings.maxTime < KVA_INFINITY ? secondsLeft(job.signal)
+                                          : KVA_INFINITY,
+      cutoff, !job.store.sos.empty(), problem.matrix.getNumCols(),
+      hasGeneralIntegers(problem)};
   std::vector<std::string> args = cbcArguments(job.settings, options);
   std::vector<const char *> argv;
   for (const std::string &arg : args) argv.push_back(arg.c_str());

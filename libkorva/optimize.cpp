@@ -28,8 +28,9 @@ const char *backendName(Backend backend, const Settings &settings) {
   switch (backend) {
     case Backend::ClpLinear:
       return settings.method == 0   ? "Clp primal simplex"
+             : settings.method == 1 ? "Clp dual simplex"
              : settings.method == 2 ? "Clp barrier with crossover"
-                                    : "Clp dual simplex";
+                                    : "Clp simplex";
     case Backend::ClpQuadratic:
       return "Clp barrier";
     case Backend::Cbc:

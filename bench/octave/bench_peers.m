@@ -4,7 +4,9 @@
 % the LPs (quadratic_from_linear), sdpam on the SDPLIB instances. Every
 % solve runs in a process of its own under `timeout`, limited to `limit`
 % seconds per solve (the solvers' own limit where they have one). Writes a
-% Markdown table per class to outFile.
+% Markdown table per class to outFile, with the geometric mean and the
+% median of the time ratios. KORVA_BENCH_CLASSES (say "lp milp") narrows
+% the run to some classes.
 function bench_peers(dataDir, outFile, limit, repetitions)
   here = fileparts(mfilename('fullpath'));
   paths = strjoin({here, getenv('KORVA_BENCH_MEX'), ...
@@ -15,6 +17,10 @@ function bench_peers(dataDir, outFile, limit, repetitions)
     'qp',   'netlib',  '*.mps.gz', 'qp',    'QPs from the netlib LPs, qp';
     'milp', 'miplib3', '*.mps.gz', 'glpk',  'MIPLIB 3 MILPs, glpk (branch and cut)';
     'sdp',  'sdplib',  '*.dat-s',  'sdpam', 'SDPLIB, sdpam'};
+  chosen = strsplit(strtrim(getenv('KORVA_BENCH_CLASSES')));
+  if ~isempty(chosen{1})
+    classes = classes(ismember(classes(:, 1), chosen), :);
+  end
   for c = 1:rows(classes)
     [kind, folder, pattern, peer, title] = classes{c, :};
     optima = reference_optima(dataDir, folder);
@@ -24,6 +30,7 @@ function bench_peers(dataDir, outFile, limit, repetitions)
                   'korva_mex vs %s | korva_mex time (ms) | %s time (ms) | ' ...
                   'time ratio |\n|---|--:|---|---|--:|--:|--:|--:|\n'], ...
             peer, peer, peer);
+    ratios = [];
     for f = 1:numel(files)
       file = fullfile(files(f).folder, files(f).name);
       name = strtok(files(f).name, '.');
@@ -38,6 +45,14 @@ function bench_peers(dataDir, outFile, limit, repetitions)
               outcome_text(theirs, reference), agreement(mine, theirs), ...
               time_text(mine), time_text(theirs), ratio_text(mine, theirs));
       fflush(out);
+      if solved(mine) && solved(theirs)
+        ratios(end + 1) = median(mine.seconds) / median(theirs.seconds);
+      end
+    end
+    if ~isempty(ratios)
+      fprintf(out, ['\nTime ratio over the %d instances both solve: ' ...
+                    'geometric mean %.3g, median %.3g.\n'], numel(ratios), ...
+              exp(mean(log(ratios))), median(ratios));
     end
   end
   fclose(out);

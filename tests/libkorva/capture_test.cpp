@@ -75,7 +75,7 @@ TEST_F(LibkorvaCaptureTest, SolvesWriteOnlyTheirShortLog) {
   miqcp.vtype = "IC";
   DenseModel sdp = eigenvalueModel(2, {{0, 3}, {-1, 1}});
   const Case cases[] = {
-      {"LP", lp, KVA_OPTIMAL, "Dual simplex: 2 iterations"},
+      {"LP", lp, KVA_OPTIMAL, "Dual simplex: 2 iterations", 1},
       {"LP", lp, KVA_OPTIMAL, "Crossover:", 2},
       {"LP infeasible", infeasible, KVA_INFEASIBLE},
       {"LP unbounded", ray, KVA_UNBOUNDED},
