@@ -23,7 +23,7 @@ function sigint_session(kind)
     model.psdcon = struct('psdmats', cells, 'indices', 1, 'rhs', 1, ...
                           'lhsorsense', '=');
   elseif strcmp(kind, 'qcp')
-    n = 800;
+    n = 1200;
     Qc = sparse(0.99 .^ abs((1:n)' - (1:n)));
     model = struct('obj', ones(1, n), 'modelsense', 'max', ...
                    'quadcon', struct('Qc', Qc, 'rhs', 1));
