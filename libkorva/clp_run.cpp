@@ -7,10 +7,23 @@ ClpRun::ClpRun(SolveJob &job)
   attachClpRun(model, *this);
 }
 
-void attachClpRun(ClpSimplex &model, ClpRun &run) {
-  model.passInMessageHandler(&run.silent);
+namespace {
+
+void quieten(ClpSimplex &model, SilentCoinHandler &silent,
+             ClpStopEvents &events) {
+  model.passInMessageHandler(&silent);
   model.setLogLevel(0);
-  model.passInEventHandler(&run.events);
+  model.passInEventHandler(&events);
+}
+
+}  // namespace
+
+QuietClp::QuietClp(StopSignal &signal) : events(signal) {
+  quieten(model, silent, events);
+}
+
+void attachClpRun(ClpSimplex &model, ClpRun &run) {
+  quieten(model, run.silent, run.events);
 }
 
 void prepareClpRun(ClpRun &run, const LinearProblem &problem,

@@ -20,6 +20,15 @@ struct ClpRun {
   explicit ClpRun(SolveJob &job);
 };
 
+// A silent model watched for the solve's stop, without progress lines: the
+// LPs solved on the side of a solve (rays, polishing).
+struct QuietClp {
+  SilentCoinHandler silent;
+  ClpStopEvents events;
+  ClpSimplex model;
+  explicit QuietClp(StopSignal &signal);
+};
+
 // Points another model (a presolved copy) at the run's log and events.
 void attachClpRun(ClpSimplex &model, ClpRun &run);
 

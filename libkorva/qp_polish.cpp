@@ -3,9 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "libkorva/clp_events.h"
+#include "libkorva/clp_run.h"
 #include "libkorva/clp_setup.h"
-#include "libkorva/coin_log.h"
 
 namespace {
 
@@ -151,12 +150,8 @@ bool polishWithGuess(ClpSimplex &model, const LinearProblem &problem,
                                 static_cast<int>(vals.size()));
   kkt.matrix.setDimensions(n + m, 2 * n + m);
 
-  SilentCoinHandler silent;
-  ClpStopEvents events(signal);
-  ClpSimplex lp;
-  lp.passInMessageHandler(&silent);
-  lp.setLogLevel(0);
-  lp.passInEventHandler(&events);
+  QuietClp quiet(signal);
+  ClpSimplex &lp = quiet.model;
   loadClpModel(lp, kkt);
   lp.scaling(0);
   lp.setPrimalTolerance(polishTolerance);

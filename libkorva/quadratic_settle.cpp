@@ -3,9 +3,8 @@
 #include <ClpSimplex.hpp>
 #include <algorithm>
 
-#include "libkorva/clp_events.h"
+#include "libkorva/clp_run.h"
 #include "libkorva/clp_setup.h"
-#include "libkorva/coin_log.h"
 
 namespace {
 
@@ -16,16 +15,11 @@ constexpr double rayTolerance = 1e-9;
 // stopped) and its objective.
 int solveLp(const LinearProblem &problem, StopSignal &signal,
             double *objective) {
-  SilentCoinHandler silent;
-  ClpStopEvents events(signal);
-  ClpSimplex model;
-  model.passInMessageHandler(&silent);
-  model.setLogLevel(0);
-  model.passInEventHandler(&events);
-  loadClpModel(model, problem);
-  model.initialSolve();
-  *objective = model.objectiveValue();
-  return model.status();
+  QuietClp lp(signal);
+  loadClpModel(lp.model, problem);
+  lp.model.initialSolve();
+  *objective = lp.model.objectiveValue();
+  return lp.model.status();
 }
 
 // Directions d of the feasible set's recession cone with H d = 0, in the

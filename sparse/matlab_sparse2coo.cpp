@@ -8,12 +8,7 @@
 void matlabSparse2coo(int32_t nzmax, int32_t numRows, int32_t numCols,
                       const mwIndex *jc, const mwIndex *ir, const double *pr,
                       CooMatrix *out) {
-  out->rowIdx = static_cast<int32_t *>(
-      mxMalloc(sizeof(int32_t) * static_cast<size_t>(nzmax)));
-  out->colIdx = static_cast<int32_t *>(
-      mxMalloc(sizeof(int32_t) * static_cast<size_t>(nzmax)));
-  out->vals = static_cast<double *>(
-      mxMalloc(sizeof(double) * static_cast<size_t>(nzmax)));
+  alloc_coo(out, nzmax);
   out->nnz = static_cast<int32_t>(jc[numCols]);
   for (int32_t j = 0; j < numCols; ++j) {
     for (mwIndex k = jc[j]; k < jc[j + 1]; ++k) {

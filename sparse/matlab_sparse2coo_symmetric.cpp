@@ -122,12 +122,7 @@ bool matlabSparse2cooSymmetric(int32_t /*nzmax*/, int32_t numRows,
     cursor[j] = int32_t(upperEnd(jc, ir, j) - jc[j]);
     count += cursor[j];
   }
-  out->rowIdx = static_cast<int32_t *>(
-      mxMalloc(sizeof(int32_t) * static_cast<size_t>(count)));
-  out->colIdx = static_cast<int32_t *>(
-      mxMalloc(sizeof(int32_t) * static_cast<size_t>(count)));
-  out->vals = static_cast<double *>(
-      mxMalloc(sizeof(double) * static_cast<size_t>(count)));
+  alloc_coo(out, count);
   out->numCols = numCols;
   out->numRows = numRows;
   out->nnz = count;

@@ -44,6 +44,7 @@ bool matlabSparse2cooSymmetric(int32_t nzmax, int32_t numRows, int32_t numCols,
 
 mxArray *csc2MatlabSparse(const CscMatrix *csc);
 
+void alloc_coo(CooMatrix *coo, int32_t capacity);
 void free_csc(CscMatrix *csc);
 void free_coo(CooMatrix *coo);
 
