@@ -29,3 +29,9 @@ int clpStatus2kva(int problemStatus, bool feasiblePoint,
 bool hasUsablePoint(int status) {
   return status == KVA_OPTIMAL || status == KVA_SUB_OPTIMAL;
 }
+
+bool stoppedBeforePhase(StopSignal &signal, int *status) {
+  if (!shouldStop(signal)) return false;
+  *status = clpStatus2kva(clpStoppedByEvent, false, signal);
+  return true;
+}

@@ -19,4 +19,9 @@ int clpStatus2kva(int problemStatus, bool feasiblePoint,
 // Statuses whose point is reported.
 bool hasUsablePoint(int status);
 
+// Clp's presolve and its barrier's set-up watch no stop request and take a
+// fifth of a second on large models: a request or time limit that came
+// before such a phase ends the solve there, with status set. No point.
+bool stoppedBeforePhase(StopSignal &signal, int *status);
+
 #endif

@@ -102,6 +102,7 @@ void solveLinear(SolveJob &job, Solution &solution) {
   ClpPresolve presolve;
   std::unique_ptr<ClpSimplex> reduced;
   if (presolveWanted(settings, problem)) {
+    if (stoppedBeforePhase(job.signal, &solution.status)) return;
     reduced.reset(presolve.presolvedModel(model, 1e-8, false, 5));
     solution.presolverTime = secondsSince(start);
     if (reduced == nullptr) {
@@ -116,6 +117,7 @@ void solveLinear(SolveJob &job, Solution &solution) {
                    reduced->getNumElements());
     }
   }
+  if (stoppedBeforePhase(job.signal, &solution.status)) return;
   ClpSimplex &work = reduced != nullptr ? *reduced : model;
   int decided = runMethod(work, job, primalFirst(settings, problem), solution);
   bool reachedFeasibility = work.numberPrimalInfeasibilities() == 0;

@@ -162,6 +162,10 @@ void solveQuadratic(SolveJob &job, Solution &solution) {
     solution.solutionTime = secondsSince(start);
     return;
   }
+  if (stoppedBeforePhase(job.signal, &solution.status)) {
+    solution.solutionTime = secondsSince(start);
+    return;
+  }
   int decided = runQuadraticBarrier(model, problem, job, solution);
   if (decided < 0) {
     solution.status = settleQuadratic(model, problem, job, solution);
