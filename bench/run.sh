@@ -41,6 +41,8 @@ started=$(date -u '+%Y-%m-%d %H:%M UTC')
 load_before=$(load_average)
 echo "bench: gateway cost on the test host" >&2
 "$build/bench/cost/gateway_cost" 7 "$reps" > "$work/cost.md"
+echo "bench: KVAterminate to return, per model class" >&2
+"$build/bench/latency/terminate_latency" 2 > "$work/terminate.md" 2>/dev/null
 echo "bench: call latency in Octave" >&2
 octave_run "call_latency('$work/latency.md', 1000)"
 if [ -d "$data" ]; then
@@ -71,6 +73,10 @@ mkdir -p "$results"
   echo "## Call latency (Octave, trivial LP: 2 variables, 1 row)"
   echo
   cat "$work/latency.md"
+  echo
+  echo "## Ctrl+C: KVAterminate to the return of KVAoptimize"
+  echo
+  cat "$work/terminate.md"
   echo
   echo "## Solve time against Octave's solvers"
   echo
