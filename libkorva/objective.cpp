@@ -1,7 +1,6 @@
 #include "libkorva/objective.h"
 
 #include <algorithm>
-#include <map>
 #include <utility>
 
 double objectiveValue(const ModelStore &store, const std::vector<double> &x) {
@@ -14,22 +13,42 @@ double objectiveValue(const ModelStore &store, const std::vector<double> &x) {
 }
 
 HessianTriangle objectiveHessian(const ModelStore &store) {
-  // Keyed (smaller index, larger index), so iteration runs start by start.
-  std::map<std::pair<int, int>, double> entries;
+  // Bucketed by the smaller index, then sorted within each column: a tree
+  // of all entries took a quarter of a second on a dense constraint of
+  // 1600 variables, with no stop request seen meanwhile. The stable sort
+  // sums repeated entries in the order they were given.
+  int n = numVars(store);
+  std::vector<int> start(n + 1, 0);
+  for (const QuadTerm &term : store.objQuad) {
+    ++start[std::min(term.row, term.col) + 1];
+  }
+  for (int j = 0; j < n; ++j) start[j + 1] += start[j];
+  std::vector<std::pair<int, double>> bucket(store.objQuad.size());
+  std::vector<int> fill(start.begin(), start.end() - 1);
   for (const QuadTerm &term : store.objQuad) {
     int first = std::min(term.row, term.col);
     int second = std::max(term.row, term.col);
     double factor = first == second ? 2.0 : 1.0;
-    entries[{first, second}] += factor * store.sense * term.val;
+    bucket[fill[first]++] = {second, factor * store.sense * term.val};
   }
   HessianTriangle hessian;
-  int n = numVars(store);
   hessian.colStart.assign(n + 1, 0);
-  for (const auto &[key, value] : entries) {
-    hessian.idx.push_back(key.second);
-    hessian.vals.push_back(value);
-    ++hessian.colStart[key.first + 1];
+  hessian.idx.reserve(bucket.size());
+  hessian.vals.reserve(bucket.size());
+  for (int j = 0; j < n; ++j) {
+    auto begin = bucket.begin() + start[j], end = bucket.begin() + start[j + 1];
+    std::stable_sort(begin, end, [](const auto &a, const auto &b) {
+      return a.first < b.first;
+    });
+    for (auto it = begin; it != end; ++it) {
+      if (it != begin && it->first == (it - 1)->first) {
+        hessian.vals.back() += it->second;
+      } else {
+        hessian.idx.push_back(it->first);
+        hessian.vals.push_back(it->second);
+      }
+    }
+    hessian.colStart[j + 1] = static_cast<int>(hessian.idx.size());
   }
-  for (int j = 0; j < n; ++j) hessian.colStart[j + 1] += hessian.colStart[j];
   return hessian;
 }
