@@ -22,3 +22,14 @@ bool WatchedNlp::intermediate_callback(
   // node cut short by it is not taken for a failed one.
   return !terminate_->load();
 }
+
+bool WatchedNlp::eval_h(Ipopt::Index n, const Ipopt::Number *x, bool newX,
+                        Ipopt::Number objFactor, Ipopt::Index m,
+                        const Ipopt::Number *lambda, bool newLambda,
+                        Ipopt::Index numElements, Ipopt::Index *iRow,
+                        Ipopt::Index *jCol, Ipopt::Number *values) {
+  // Ipopt asks for the structure once, at its set-up, with values null.
+  if (values != nullptr && terminate_->load()) return false;
+  return TMINLP2TNLP::eval_h(n, x, newX, objFactor, m, lambda, newLambda,
+                             numElements, iRow, jCol, values);
+}

@@ -26,6 +26,14 @@ class WatchedNlp : public Bonmin::TMINLP2TNLP {
                              Ipopt::Index lsTrials,
                              const Ipopt::IpoptData *ipData,
                              Ipopt::IpoptCalculatedQuantities *ipCq) override;
+  // Refused once a terminate request came: the Hessian is asked for just
+  // before the costliest step of an iteration, the factorization of the
+  // KKT system, which a request inside it would otherwise wait for.
+  bool eval_h(Ipopt::Index n, const Ipopt::Number *x, bool newX,
+              Ipopt::Number objFactor, Ipopt::Index m,
+              const Ipopt::Number *lambda, bool newLambda,
+              Ipopt::Index numElements, Ipopt::Index *iRow, Ipopt::Index *jCol,
+              Ipopt::Number *values) override;
 
  private:
   const std::atomic<bool> *terminate_;
