@@ -171,10 +171,10 @@ std::vector<Case> cases() {
   return {{"LP", "transportation 700 x 700", transportation(700, 700)},
           {"QP", "transportation 150 x 150 + 0.01 x'x", qp},
           {"MILP", "market split 4 x 30", marketSplit(4, 30)},
-          {"QCP", "dense ellipsoid, 1200 variables", ellipsoid(1200)},
+          {"QCP", "dense ellipsoid, 1600 variables", ellipsoid(1600)},
           {"MIQP", "market split 4 x 30, squared slacks", miqp},
           {"MIQCP", "market split 4 x 30 + x1^2 <= 1", miqcp},
-          {"SDP", "max-cut relaxation, 400 nodes", maxCut(400)}};
+          {"SDP", "max-cut relaxation, 600 nodes", maxCut(600)}};
 }
 
 KVAmodel load(KVAenv env, const Model &m) {
