@@ -8,6 +8,7 @@
 
 #include "libkorva/quadratic_convexity.h"
 #include "libkorva/quadratic_minlp.h"
+#include "libkorva/sigint_keeper.h"
 #include "libkorva/solve_job.h"
 #include "libkorva/watched_interface.h"
 #include "libkorva/watched_nlp.h"
@@ -91,7 +92,8 @@ bool runSearch(Bonmin::Bab &search, SolveJob &job, bool withObjective) {
   nlp.initialize(setup.roptions(), setup.options(), setup.journalist(),
                  setup.prefix(), problem);
   nlp.use(new WatchedNlp(problem, *job.signal.terminate,
-                         !integer && withObjective ? &progress : nullptr));
+                         !integer && withObjective ? &progress : nullptr,
+                         !integer));
   // The setup solves on copies of nlp.
   setup.initialize(nlp);
   // Without integers the search is one Ipopt solve, which would see the
@@ -99,11 +101,14 @@ bool runSearch(Bonmin::Bab &search, SolveJob &job, bool withObjective) {
   if (!integer && job.signal.terminate->load()) return false;
 
   // Bonmin has no stop callback; its search checks the Cbc event flag
-  // between nodes, which the watcher keeps raising once a stop is due.
+  // between nodes, which the watcher keeps raising once a stop is due. It
+  // also hands SIGINT back to the host's handler once Bonmin has taken it.
+  SigintKeeper sigint;
   std::atomic<bool> searching{true};
   std::thread watcher([&] {
     while (searching.load()) {
       if (shouldStop(job.signal)) search.model().sayEventHappened();
+      sigint.keep();
       std::this_thread::sleep_for(stopPollInterval);
     }
   });

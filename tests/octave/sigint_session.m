@@ -7,14 +7,15 @@ function sigint_session(kind)
   % alone, and at every node), the MILP with warnings raised as
   % errors ('warnerror': the next solve follows at once, while a worker
   % left behind would still be stopping), or a 'loop' of short solves,
-  % which the Ctrl+C must stop as it would without the module.
+  % which the Ctrl+C must stop as it would without the module, or a plain
+  % loop 'afterqcp' a model with quadratic constraints was solved.
   model = market_split(4, 30);
   small = struct('obj', [1 1], 'lb', [1 2]);
   if strcmp(kind, 'before')
     model.varnames = repmat({'x'}, 1, 1e6);  % 38 of them name columns
   elseif strcmp(kind, 'sdp')
     rand('seed', 11);
-    n = 500;
+    n = 800;
     W = triu(rand(n) < 0.5, 1);
     L = diag(sum(W + W', 2)) - (W + W');
     model = struct('obj', 0, 'lb', 0, 'ub', 0, ...
@@ -23,12 +24,18 @@ function sigint_session(kind)
     model.psdcon = struct('psdmats', cells, 'indices', 1, 'rhs', 1, ...
                           'lhsorsense', '=');
   elseif strcmp(kind, 'qcp')
-    n = 1200;
+    n = 2400;
     Qc = sparse(0.99 .^ abs((1:n)' - (1:n)));
     model = struct('obj', ones(1, n), 'modelsense', 'max', ...
                    'quadcon', struct('Qc', Qc, 'rhs', 1));
   elseif strcmp(kind, 'miqcp')
     model.quadcon = struct('Qc', sparse(1, 1, 1, 38, 38), 'rhs', 1);
+  elseif strcmp(kind, 'afterqcp')
+    % The solver of quadratic constraints sets a SIGINT handler of its own
+    % at every search: the host's must be back once the call returns.
+    disc = struct('obj', [1 1], 'modelsense', 'max', ...
+                  'quadcon', struct('Qc', speye(2), 'rhs', 1));
+    korva_mex(disc, struct('OutputFlag', 0));
   end
   printf('CALLING %.3f\n', time());
   fflush(stdout);
@@ -36,6 +43,9 @@ function sigint_session(kind)
     case 'loop'
       while true
         korva_mex(small, struct('OutputFlag', 0));
+      end
+    case 'afterqcp'
+      while true
       end
     case 'warnerror'
       warning('error', '');

@@ -86,6 +86,7 @@ run qcp "Ipopt iteration" "" warning yes
 run miqcp "solved by" "" warning yes
 run before "" "solved by" warning yes
 run loop "" "" none no
+run afterqcp "" "" none no
 # A worker orphaned by a warning raised as an error made the next call and
 # the exit fail only sometimes: several runs.
 for _ in 1 2 3 4 5; do
