@@ -2,8 +2,11 @@
 
 WatchedNlp::WatchedNlp(const Ipopt::SmartPtr<Bonmin::TMINLP> &minlp,
                        const std::atomic<bool> &terminate,
-                       ProgressLog *progress)
-    : TMINLP2TNLP(minlp), terminate_(&terminate), progress_(progress) {}
+                       ProgressLog *progress, bool single)
+    : TMINLP2TNLP(minlp),
+      terminate_(&terminate),
+      progress_(progress),
+      single_(single) {}
 
 bool WatchedNlp::intermediate_callback(
     Ipopt::AlgorithmMode mode, Ipopt::Index iter, Ipopt::Number objValue,
@@ -29,7 +32,7 @@ bool WatchedNlp::eval_h(Ipopt::Index n, const Ipopt::Number *x, bool newX,
                         Ipopt::Index numElements, Ipopt::Index *iRow,
                         Ipopt::Index *jCol, Ipopt::Number *values) {
   // Ipopt asks for the structure once, at its set-up, with values null.
-  if (values != nullptr && terminate_->load()) return false;
+  if (single_ && values != nullptr && terminate_->load()) return false;
   return TMINLP2TNLP::eval_h(n, x, newX, objFactor, m, lambda, newLambda,
                              numElements, iRow, jCol, values);
 }

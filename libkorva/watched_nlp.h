@@ -11,9 +11,13 @@
 
 class WatchedNlp : public Bonmin::TMINLP2TNLP {
  public:
-  // progress null: no iteration lines (the nodes of a search).
+  // progress null: no iteration lines (the nodes of a search). single: the
+  // search is one Ipopt solve, which may end on a refused Hessian; at the
+  // nodes of a branch and bound Bonmin takes that for a failed node and
+  // may throw.
   WatchedNlp(const Ipopt::SmartPtr<Bonmin::TMINLP> &minlp,
-             const std::atomic<bool> &terminate, ProgressLog *progress);
+             const std::atomic<bool> &terminate, ProgressLog *progress,
+             bool single);
   // Bonmin solves its nodes on copies: they watch the same request.
   TMINLP2TNLP *clone() const override { return new WatchedNlp(*this); }
 
@@ -26,9 +30,10 @@ class WatchedNlp : public Bonmin::TMINLP2TNLP {
                              Ipopt::Index lsTrials,
                              const Ipopt::IpoptData *ipData,
                              Ipopt::IpoptCalculatedQuantities *ipCq) override;
-  // Refused once a terminate request came: the Hessian is asked for just
-  // before the costliest step of an iteration, the factorization of the
-  // KKT system, which a request inside it would otherwise wait for.
+  // Refused in a single solve once a terminate request came: the Hessian
+  // is asked for just before the costliest step of an iteration, the
+  // factorization of the KKT system, which a request inside it would
+  // otherwise wait for.
   bool eval_h(Ipopt::Index n, const Ipopt::Number *x, bool newX,
               Ipopt::Number objFactor, Ipopt::Index m,
               const Ipopt::Number *lambda, bool newLambda,
@@ -38,6 +43,7 @@ class WatchedNlp : public Bonmin::TMINLP2TNLP {
  private:
   const std::atomic<bool> *terminate_;
   ProgressLog *progress_;
+  bool single_;
 };
 
 #endif
