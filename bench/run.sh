@@ -5,7 +5,10 @@
 #   KORVA_BENCH_DATA   instance folders (default: shared/data beside the
 #                      repository, that is ../shared/data from its root)
 #   KORVA_BENCH_LIMIT  seconds per solve (default 10)
-#   KORVA_BENCH_REPS   repetitions per measurement, at least 5 (default 5)
+#   KORVA_BENCH_REPS   repetitions per measurement, at least 5 (default 11:
+#                      the first calls in an Octave session load and bind
+#                      the solver libraries, and with 5 the third of them
+#                      was the median of a sub-millisecond solve)
 #   KORVA_BENCH_CLASSES  solver comparison classes, of "lp qp milp sdp"
 #                      (default: all)
 set -euo pipefail
@@ -14,7 +17,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-build}" && pwd)
 data=${KORVA_BENCH_DATA:-$root/../shared/data}
 limit=${KORVA_BENCH_LIMIT:-10}
-reps=${KORVA_BENCH_REPS:-5}
+reps=${KORVA_BENCH_REPS:-11}
 results=$root/bench/results
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
