@@ -91,7 +91,7 @@ TEST_F(LibkorvaCaptureTest, SolvesWriteOnlyTheirShortLog) {
       {"SOS", sos, KVA_OPTIMAL},
       {"indicator", indicator, KVA_OPTIMAL},
       {"QCP", disc, KVA_OPTIMAL, "Ipopt iteration"},
-      {"MIQCP", miqcp, KVA_OPTIMAL},
+      {"MIQCP", miqcp, KVA_OPTIMAL, "1 quadratic constraints"},
       {"MIQCP without time", miqcp, KVA_TIME_LIMIT, "", -1, 0},
       {"SDP", sdp, KVA_OPTIMAL, "DSDP iteration"},
   };
