@@ -64,6 +64,19 @@ Range dualRange(Held held) {
   return {-COIN_DBL_MAX, COIN_DBL_MAX};
 }
 
+// A column's or row's part of the polish LP: which side it holds, the
+// range of its value and the range of its dual.
+struct SidePart {
+  Held held;
+  Range primal, dual;
+};
+
+SidePart sidePart(double value, double lower, double upper, double dual,
+                  bool elastic) {
+  Held held = heldSide(value, lower, upper, dual, elastic);
+  return {held, primalRange(held, lower, upper), dualRange(held)};
+}
+
 // The direction in which the LP pushes a side left to it (towards the side
 // and towards a zero dual), 0 for the others.
 double push(Held held) {
@@ -100,31 +113,27 @@ bool polishWithGuess(ClpSimplex &model, const LinearProblem &problem,
   kkt.colUpper.resize(2 * n + m);
   kkt.obj.assign(2 * n + m, 0.0);
   for (int j = 0; j < n; ++j) {
-    colHeld[j] = heldSide(x[j], problem.colLower[j], problem.colUpper[j],
-                          reduced[j], elastic);
-    Range primal =
-        primalRange(colHeld[j], problem.colLower[j], problem.colUpper[j]);
-    Range dual = dualRange(colHeld[j]);
-    kkt.colLower[j] = primal.lower;
-    kkt.colUpper[j] = primal.upper;
-    kkt.colLower[n + m + j] = dual.lower;
-    kkt.colUpper[n + m + j] = dual.upper;
+    SidePart part = sidePart(x[j], problem.colLower[j], problem.colUpper[j],
+                             reduced[j], elastic);
+    colHeld[j] = part.held;
+    kkt.colLower[j] = part.primal.lower;
+    kkt.colUpper[j] = part.primal.upper;
+    kkt.colLower[n + m + j] = part.dual.lower;
+    kkt.colUpper[n + m + j] = part.dual.upper;
     kkt.obj[j] += push(colHeld[j]);
     kkt.obj[n + m + j] = push(colHeld[j]);
     kkt.rowLower.push_back(-problem.obj[j]);
     kkt.rowUpper.push_back(-problem.obj[j]);
   }
   for (int i = 0; i < m; ++i) {
-    rowHeld[i] = heldSide(activity[i], problem.rowLower[i], problem.rowUpper[i],
-                          rowDual[i], elastic);
-    Range primal =
-        primalRange(rowHeld[i], problem.rowLower[i], problem.rowUpper[i]);
-    Range dual = dualRange(rowHeld[i]);
-    kkt.colLower[n + i] = dual.lower;
-    kkt.colUpper[n + i] = dual.upper;
+    SidePart part = sidePart(activity[i], problem.rowLower[i],
+                             problem.rowUpper[i], rowDual[i], elastic);
+    rowHeld[i] = part.held;
+    kkt.colLower[n + i] = part.dual.lower;
+    kkt.colUpper[n + i] = part.dual.upper;
     kkt.obj[n + i] = push(rowHeld[i]);
-    kkt.rowLower.push_back(primal.lower);
-    kkt.rowUpper.push_back(primal.upper);
+    kkt.rowLower.push_back(part.primal.lower);
+    kkt.rowUpper.push_back(part.primal.upper);
   }
   std::vector<int> rows, cols;
   std::vector<double> vals;
